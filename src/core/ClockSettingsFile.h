@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct TournamentState;
+
+// Reads or writes darvel.ini in the program folder, then checks the sound and blinds file names.
+// mode is "read" or "write" (blanks and case ignored); any other mode only runs the checks. A missing
+// file is created with the defaults and marks the first run. Throws ClockError naming the file, the line
+// and the key on failure; fields read before the failure keep their new values.
+void ReadWriteClockSettings(TournamentState& state, const QString& mode);
+
+// The 34 lines darvel.ini holds for state, in their fixed order.
+QStringList ClockSettingsLines(const TournamentState& state);
+
+// What a missing darvel.ini starts with.
+void ApplyClockSettingsDefaults(TournamentState& state);

@@ -1,0 +1,69 @@
+#include "TextFile.h"
+
+#include "ClockError.h"
+#include "Cp1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+QStringList TextFile::readLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw ClockError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw ClockError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    return splitLines(Cp1252::decode(bytes));
+}
+
+QStringList TextFile::splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines.append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < n) {
+        lines.append(text.mid(start));
+    }
+    return lines;
+}
+
+void TextFile::writeLines(const QString& path, const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes.append(Cp1252::encode(line));
+        bytes.append("\r\n");
+    }
+    QSaveFile file(path);
+    const auto fail = [&path, &file]() {
+        file.cancelWriting();
+        return ClockError(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw fail();
+    }
+    // The explicit flush matters: QSaveFile::commit() renames a file whose buffered tail failed to reach
+    // the disk (file size limit, full disk) over the good old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        throw fail();
+    }
+    if (!file.commit()) {
+        throw ClockError(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+}

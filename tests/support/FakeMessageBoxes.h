@@ -1,0 +1,40 @@
+#pragma once
+
+#include "MessageBoxes.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+// Records every message and answers questions from a queue (No when the queue is empty).
+class FakeMessageBoxes : public MessageBoxes
+{
+public:
+    struct Shown
+    {
+        Icon icon;
+        QString text;
+    };
+
+    QList<Shown> shown;
+    QStringList questions;
+    QList<bool> answers;
+    // Runs while a box is "open", e.g. to check what the clock does meanwhile.
+    std::function<void()> whileOpen;
+
+    void show(Icon icon, const QString& text) override
+    {
+        shown.append({icon, text});
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
+    bool ask(const QString& question) override
+    {
+        questions.append(question);
+        if (whileOpen) {
+            whileOpen();
+        }
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SoundPlayer.h"
+
+#include <QStringList>
+
+class FakeSoundPlayer : public SoundPlayer
+{
+public:
+    QStringList played;
+    void play(const QString& path) override { played.append(path); }
+};
