@@ -67,36 +67,44 @@ qint16 toStrictInt16(const QString& value)
     return *v;
 }
 
-#define INT16_FIELD(rec, name)                                                                             \
-    Field                                                                                                  \
-    {                                                                                                      \
-        #name, [](TournamentState& s, const QString& v) { s.rec.name = toInt16(v); },                      \
-            [](const TournamentState& s) { return QString::number(s.rec.name); }                           \
+#define INT16_FIELD(rec, name)                                                                               \
+    Field                                                                                                    \
+    {                                                                                                        \
+#name, [](TournamentState & s,                                                                       \
+                  const QString&                                                                             \
+                      v) { s.rec.name = toInt16(v); }, [](const TournamentState&                             \
+                                                              s) { return QString::number(s.rec.name); }     \
     }
-#define MONEY_FIELD(name)                                                                                  \
-    Field                                                                                                  \
-    {                                                                                                      \
-        #name, [](TournamentState& s, const QString& v) { s.Tournament.name = toMoney(v); },               \
-            [](const TournamentState& s) { return s.Tournament.name.toString(); }                          \
+#define MONEY_FIELD(name)                                                                                    \
+    Field                                                                                                    \
+    {                                                                                                        \
+#name,                                                                                               \
+            [](TournamentState & s,                                                                          \
+               const QString&                                                                                \
+                   v) { s.Tournament.name = toMoney(v); },                                                   \
+                                                        [](const TournamentState&                            \
+                                                               s) { return s.Tournament.name.toString(); }   \
     }
-#define TEXT_FIELD(rec, name)                                                                              \
-    Field                                                                                                  \
-    {                                                                                                      \
-        #name, [](TournamentState& s, const QString& v) { s.rec.name = v; },                               \
-            [](const TournamentState& s) { return s.rec.name; }                                            \
+#define TEXT_FIELD(rec, name)                                                                                \
+    Field                                                                                                    \
+    {                                                                                                        \
+#name, [](TournamentState & s,                                                                       \
+                  const QString& v) { s.rec.name = v; }, [](const TournamentState& s) { return s.rec.name; } \
     }
 
 // The file's entries in the order they are written; a null key stands for a ";" separator line.
 const std::vector<Field>& fields()
 {
     static const std::vector<Field> all = {
-        Field{"Color_Style", [](TournamentState& s, const QString& v) { s.Display.Color_Style = toStrictInt16(v); },
+        Field{"Color_Style",
+              [](TournamentState& s, const QString& v) { s.Display.Color_Style = toStrictInt16(v); },
               [](const TournamentState& s) { return QString::number(s.Display.Color_Style); }},
         TEXT_FIELD(Display, Tick_Sound),
         TEXT_FIELD(Display, End_Sound),
         TEXT_FIELD(Display, Background),
         Field{nullptr, {}, {}},
-        Field{"Tournament_ID", [](TournamentState& s, const QString& v) { s.Tournament.Tournament_ID = toInt32(v); },
+        Field{"Tournament_ID",
+              [](TournamentState& s, const QString& v) { s.Tournament.Tournament_ID = toInt32(v); },
               [](const TournamentState& s) { return QString::number(s.Tournament.Tournament_ID); }},
         TEXT_FIELD(Tournament, Title),
         INT16_FIELD(Tournament, Refresh),

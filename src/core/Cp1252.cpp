@@ -4,7 +4,8 @@
 
 namespace {
 
-// 0x80..0x9F; 0 marks the five bytes the code page leaves undefined (decoded as the C1 control of that value).
+// 0x80..0x9F; 0 marks the five bytes the code page leaves undefined (decoded as the C1 control of that
+// value).
 constexpr std::array<char16_t, 32> HighTable = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,

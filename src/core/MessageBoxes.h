@@ -7,7 +7,13 @@
 class MessageBoxes
 {
 public:
-    enum class Icon { None, Information, Warning, Critical };
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning,
+        Critical
+    };
 
     virtual ~MessageBoxes() = default;
     // An OK box; returns when it is closed.

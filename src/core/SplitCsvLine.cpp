@@ -4,7 +4,13 @@ namespace {
 
 constexpr qsizetype FieldBlock = 64;
 
-enum class State { Between, Unquoted, Quoted, AfterQuote };
+enum class State
+{
+    Between,
+    Unquoted,
+    Quoted,
+    AfterQuote
+};
 
 } // namespace
 

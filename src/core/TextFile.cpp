@@ -11,11 +11,13 @@ QStringList TextFile::readLines(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw ClockError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw ClockError(
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw ClockError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw ClockError(
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     return splitLines(Cp1252::decode(bytes));
 }

@@ -1,4 +1,5 @@
 #include "BlindStructure.h"
+
 #include "ClockError.h"
 #include "QtPrinters.h"
 #include "TempProgramFolder.h"

@@ -1,5 +1,6 @@
-#include "ClockError.h"
 #include "ClockSettingsFile.h"
+
+#include "ClockError.h"
 #include "QtPrinters.h"
 #include "TempProgramFolder.h"
 #include "TournamentState.h"
@@ -253,7 +254,9 @@ TEST_F(ClockSettingsFile, FailedWriteKeepsTheOldFileAndReportsIt)
     state.Tournament.Title = QString(4000, u'x');
 
     // The file system refuses anything past 512 bytes, like a full disk, even for root.
-    struct rlimit old {};
+    struct rlimit old
+    {
+    };
     getrlimit(RLIMIT_FSIZE, &old);
     struct rlimit small = old;
     small.rlim_cur = 512;

@@ -1,4 +1,5 @@
 #include "DecimalNumber.h"
+
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -23,19 +24,18 @@ TEST_P(LeadingToInt16, ReadsAndRoundsHalfToEven)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LeadingToInt16,
-    testing::Values(LeadingCase{"3.5", 4}, LeadingCase{"2.5", 2}, LeadingCase{"-2.5", -2}, LeadingCase{"-3.5", -4},
-                    LeadingCase{"2.5000001", 3}, LeadingCase{"abc", 0}, LeadingCase{"", 0}, LeadingCase{"12abc", 12},
-                    LeadingCase{"  7", 7}, LeadingCase{"1 000", 1000}, LeadingCase{"1\t2\n3", 123},
-                    LeadingCase{"+5", 5}, LeadingCase{"- 5", -5}, LeadingCase{"--5", 0}, LeadingCase{".5", 0},
-                    LeadingCase{".51", 1}, LeadingCase{"1.2.3", 1}, LeadingCase{"1e3", 1000},
-                    LeadingCase{"1E+2", 100}, LeadingCase{"25e-1", 2}, LeadingCase{"1D2", 100},
-                    LeadingCase{"7e", 7}, LeadingCase{"7e+", 7}, LeadingCase{"&HFF", 255}, LeadingCase{"&h1f", 31},
-                    LeadingCase{"&O17", 15}, LeadingCase{"&O8", 0}, LeadingCase{"&X1", 0},
-                    LeadingCase{"32767", 32767}, LeadingCase{"-32768", -32768},
-                    LeadingCase{"32767.5", std::nullopt}, LeadingCase{"32768", std::nullopt},
-                    LeadingCase{"-32769", std::nullopt}, LeadingCase{"1e999999999999", std::nullopt},
-                    LeadingCase{"99999999999999999999999", std::nullopt}, LeadingCase{"1e-99999", 0},
-                    LeadingCase{"0000000000000000000000012", 12}, LeadingCase{"\r5", 0}),
+    testing::Values(
+        LeadingCase{"3.5", 4}, LeadingCase{"2.5", 2}, LeadingCase{"-2.5", -2}, LeadingCase{"-3.5", -4},
+        LeadingCase{"2.5000001", 3}, LeadingCase{"abc", 0}, LeadingCase{"", 0}, LeadingCase{"12abc", 12},
+        LeadingCase{"  7", 7}, LeadingCase{"1 000", 1000}, LeadingCase{"1\t2\n3", 123}, LeadingCase{"+5", 5},
+        LeadingCase{"- 5", -5}, LeadingCase{"--5", 0}, LeadingCase{".5", 0}, LeadingCase{".51", 1},
+        LeadingCase{"1.2.3", 1}, LeadingCase{"1e3", 1000}, LeadingCase{"1E+2", 100}, LeadingCase{"25e-1", 2},
+        LeadingCase{"1D2", 100}, LeadingCase{"7e", 7}, LeadingCase{"7e+", 7}, LeadingCase{"&HFF", 255},
+        LeadingCase{"&h1f", 31}, LeadingCase{"&O17", 15}, LeadingCase{"&O8", 0}, LeadingCase{"&X1", 0},
+        LeadingCase{"32767", 32767}, LeadingCase{"-32768", -32768}, LeadingCase{"32767.5", std::nullopt},
+        LeadingCase{"32768", std::nullopt}, LeadingCase{"-32769", std::nullopt},
+        LeadingCase{"1e999999999999", std::nullopt}, LeadingCase{"99999999999999999999999", std::nullopt},
+        LeadingCase{"1e-99999", 0}, LeadingCase{"0000000000000000000000012", 12}, LeadingCase{"\r5", 0}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(DecimalNumber, StrictNeedsTheWholeTextToBeANumber)

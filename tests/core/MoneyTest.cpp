@@ -1,5 +1,6 @@
-#include "DecimalNumber.h"
 #include "Money.h"
+
+#include "DecimalNumber.h"
 
 #include <gtest/gtest.h>
 

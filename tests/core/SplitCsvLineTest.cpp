@@ -1,5 +1,6 @@
-#include "QtPrinters.h"
 #include "SplitCsvLine.h"
+
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +28,16 @@ TEST_P(Split, GivesTheFields)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, Split,
-    testing::Values(
-        SplitCase{"", {""}}, SplitCase{"a", {"a"}}, SplitCase{"a,b,", {"a", "b", ""}},
-        SplitCase{"a, ,b", {"a", "", "b"}}, SplitCase{" x y ,z", {"x y", "z"}},
-        SplitCase{"\"1,000\",2", {"1,000", "2"}}, SplitCase{"\"a, b\"  ,c", {"a, b", "c"}},
-        SplitCase{"\"a\"b ,c", {"a\"b", "c"}}, SplitCase{"\"a\" b,c", {"a\" b", "c"}},
-        SplitCase{"a\"b,c", {"a\"b", "c"}}, SplitCase{"\"a\"\"b\",c", {"a\"\"b\"", "c"}},
-        SplitCase{"\"open, to the end  ", {"open, to the end  "}}, SplitCase{"a,  ", {"a", "  "}},
-        SplitCase{",", {"", ""}}, SplitCase{",,", {"", "", ""}}, SplitCase{"\t a\t,b", {"\t a\t", "b"}},
-        SplitCase{"  ", {"  "}}, SplitCase{"\"\"", {""}}, SplitCase{"\"\",x", {"", "x"}},
-        SplitCase{"a  ", {"a"}}, SplitCase{"\"q\"  ", {"q"}}, SplitCase{"1,25,50,0,20,0", {"1", "25", "50", "0", "20", "0"}}),
+    testing::Values(SplitCase{"", {""}}, SplitCase{"a", {"a"}}, SplitCase{"a,b,", {"a", "b", ""}},
+                    SplitCase{"a, ,b", {"a", "", "b"}}, SplitCase{" x y ,z", {"x y", "z"}},
+                    SplitCase{"\"1,000\",2", {"1,000", "2"}}, SplitCase{"\"a, b\"  ,c", {"a, b", "c"}},
+                    SplitCase{"\"a\"b ,c", {"a\"b", "c"}}, SplitCase{"\"a\" b,c", {"a\" b", "c"}},
+                    SplitCase{"a\"b,c", {"a\"b", "c"}}, SplitCase{"\"a\"\"b\",c", {"a\"\"b\"", "c"}},
+                    SplitCase{"\"open, to the end  ", {"open, to the end  "}}, SplitCase{"a,  ", {"a", "  "}},
+                    SplitCase{",", {"", ""}}, SplitCase{",,", {"", "", ""}},
+                    SplitCase{"\t a\t,b", {"\t a\t", "b"}}, SplitCase{"  ", {"  "}}, SplitCase{"\"\"", {""}},
+                    SplitCase{"\"\",x", {"", "x"}}, SplitCase{"a  ", {"a"}}, SplitCase{"\"q\"  ", {"q"}},
+                    SplitCase{"1,25,50,0,20,0", {"1", "25", "50", "0", "20", "0"}}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(SplitCsvLine, GrowsPastSixtyFourFields)

@@ -1,0 +1,48 @@
+#include "ClockError.h"
+#include "ClockFolders.h"
+#include "ClockSettingsFile.h"
+#include "TournamentState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static QTemporaryDir dir;
+    static const ClockFolders folders = [] {
+        QDir(dir.path()).mkpath(QStringLiteral("Clock/blinds"));
+        return ClockFolders::fromProgramFolder(dir.filePath(QStringLiteral("Clock")));
+    }();
+    {
+        QFile f(folders.settingsFile());
+        if (!f.open(QIODevice::WriteOnly)) {
+            abort();
+        }
+        f.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    TournamentState state;
+    state.Folders = folders;
+    try {
+        ReadWriteClockSettings(state, QStringLiteral("read"));
+    } catch (const ClockError&) {
+        return 0;
+    }
+    // Whatever was read must survive a write and a second read unchanged.
+    const TournamentState first = state;
+    ReadWriteClockSettings(state, QStringLiteral("write"));
+    TournamentState again;
+    again.Folders = folders;
+    ReadWriteClockSettings(again, QStringLiteral("read"));
+    const bool multiLine = first.Tournament.Title.contains(u'\r') || first.Tournament.Title.contains(u'\n') ||
+                           first.Tournament.Time.contains(u'\r') || first.Tournament.Time.contains(u'\n') ||
+                           first.Display.Background.contains(u'\r') ||
+                           first.Display.Background.contains(u'\n');
+    if (!multiLine && !(again.Tournament == first.Tournament && again.Display == first.Display)) {
+        abort();
+    }
+    return 0;
+}
