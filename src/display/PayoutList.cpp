@@ -1,0 +1,122 @@
+#include "PayoutList.h"
+
+#include "DecimalNumber.h"
+#include "FormatNumber.h"
+#include "OrdinalSuffix.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString LineBreak = QStringLiteral("\r\n");
+constexpr QStringView AmountPattern = u"##,###,###";
+// Paid places the box shows without rotating: 1st and the eight lines below it.
+constexpr int PlacesShownWhole = 8;
+
+// A whole amount in double precision as a money-sized integer; amounts outside the money range count as 0.
+qint64 wholeAmount(double value)
+{
+    constexpr double limit = double(std::numeric_limits<qint64>::max() / Money::Scale);
+    return std::isfinite(value) && std::fabs(value) <= limit ? qint64(value) : 0;
+}
+
+} // namespace
+
+qint16 PayoutList::entriesFromPlayersText(const QString& playersText)
+{
+    QString count = playersText.mid(playersText.lastIndexOf(u'/') + 1);
+    count.remove(u',');
+    const auto number = DecimalNumber::strict(count);
+    if (!number) {
+        return 0;
+    }
+    return number->toInt16().value_or(0);
+}
+
+Money PayoutList::poolFromPrizeText(const QString& prizeText, const QString& currencySymbol)
+{
+    QString pool = prizeText;
+    pool.remove(u',');
+    if (!currencySymbol.isEmpty()) {
+        pool.remove(currencySymbol);
+    }
+    const auto number = DecimalNumber::strict(pool);
+    if (!number) {
+        return {};
+    }
+    return Money::fromDecimal(*number).value_or(Money());
+}
+
+QList<qint64> PayoutList::amounts(const PayoutTable& table, Money pool, qint16 rounding)
+{
+    QList<qint64> result(table.placeCount() + 1, 0);
+    const double poolPerCent = pool.toDouble() / 100.0;
+    for (int i = 1; i <= table.placeCount(); ++i) {
+        double amount = std::floor(table.at(i).toDouble() * poolPerCent + 0.5);
+        if (rounding > 0) {
+            amount = std::floor(amount / rounding + 0.5) * rounding;
+        }
+        result[i] = wholeAmount(amount);
+    }
+    return result;
+}
+
+PayoutList PayoutList::build(qint16 entries, Money pool, const PayoutTable& table, qint16 rounding,
+                             const QString& currencySymbol, qint16& prizeStartPlace)
+{
+    PayoutList list;
+    if (entries < 1) {
+        return list;
+    }
+    const int n = table.placeCount();
+    const QList<qint64> amount = amounts(table, pool, rounding);
+    const auto amountText = [&](int place) {
+        return currencySymbol + FormatNumber(amount.at(place), AmountPattern);
+    };
+
+    if (prizeStartPlace > n || prizeStartPlace < 2) {
+        prizeStartPlace = 2;
+    }
+    list.PlacesText = QStringLiteral("1") + OrdinalSuffix(1);
+    if (n >= 1) {
+        list.AmountsText = amountText(1);
+    }
+    if (n > 1) {
+        list.PlacesText += LineBreak;
+        list.AmountsText += LineBreak;
+    }
+
+    int k = n <= PlacesShownWhole ? 2 : prizeStartPlace;
+    for (int line = 1; line <= n - 1; ++line) {
+        QString place;
+        if (k >= n || amount.at(k) != amount.at(k + 1)) {
+            place = QString::number(k) + OrdinalSuffix(qint16(k));
+        } else {
+            const int start = k;
+            do {
+                ++k;
+            } while (k != n && amount.at(k) == amount.at(k + 1));
+            place = QString::number(start) + u'-' + QString::number(k);
+        }
+        list.PlacesText += place + LineBreak;
+        list.AmountsText += amountText(k) + LineBreak;
+        if (line == 4) {
+            prizeStartPlace = qint16(k);
+        }
+        if (++k > n) {
+            k = 2;
+        }
+    }
+    return list;
+}
+
+PayoutList PayoutList::fromScreen(const QString& playersText, const QString& prizeText,
+                                  const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
+                                  const std::function<PayoutTable(qint16 entries)>& tableFor)
+{
+    const qint16 entries = entriesFromPlayersText(playersText);
+    const Money pool = poolFromPrizeText(prizeText, currencySymbol);
+    const PayoutTable table = tableFor(entries);
+    return build(entries, pool, table, rounding, currencySymbol, prizeStartPlace);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Money.h"
+#include "PayoutTable.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+
+// The two columns of the payout list: places ("1st", "2nd", "4-6" for equal amounts) and amounts, one line
+// each, lines joined by CR LF. The box shows nine lines; from 9 paid places on, each rebuild starts after
+// 1st where the fourth added line of the previous one ended, so the list moves on and wraps back to 2nd.
+class PayoutList
+{
+public:
+    QString PlacesText;
+    QString AmountsText;
+
+    // The entry count after the last "/" of the players text ("1,234/1,500" gives 1500); 0 when it does
+    // not read as a number.
+    static qint16 entriesFromPlayersText(const QString& playersText);
+
+    // The whole-number pool the prize text shows, without its "," and currency symbol; 0 when it does not
+    // read as a number.
+    static Money poolFromPrizeText(const QString& prizeText, const QString& currencySymbol);
+
+    // Amount of each place, element 0 unused: the pool share rounded to a whole number and then, when
+    // rounding > 0, to the nearest multiple of rounding (halves up).
+    static QList<qint64> amounts(const PayoutTable& table, Money pool, qint16 rounding);
+
+    // Builds the list; prizeStartPlace carries the rotation from one rebuild to the next. An entry count
+    // below 1 gives two empty columns and leaves prizeStartPlace alone. An empty table gives "1st" and no
+    // amount.
+    static PayoutList build(qint16 entries, Money pool, const PayoutTable& table, qint16 rounding,
+                            const QString& currencySymbol, qint16& prizeStartPlace);
+
+    // The whole rebuild from the texts on the screen; tableFor supplies the percentages for an entry count
+    // (normally LoadPayoutPercentages).
+    static PayoutList fromScreen(const QString& playersText, const QString& prizeText,
+                                 const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
+                                 const std::function<PayoutTable(qint16 entries)>& tableFor);
+};

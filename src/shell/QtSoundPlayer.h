@@ -1,0 +1,16 @@
+#pragma once
+
+#include "SoundPlayer.h"
+
+#include <QSoundEffect>
+
+// Plays wave files through Qt Multimedia. One effect is reused, so a new sound stops the one still
+// playing; a missing file or a machine without an audio device plays nothing, quietly.
+class QtSoundPlayer : public SoundPlayer
+{
+public:
+    void play(const QString& path) override;
+
+private:
+    QSoundEffect m_effect;
+};

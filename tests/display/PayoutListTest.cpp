@@ -1,0 +1,174 @@
+#include "PayoutList.h"
+
+#include "OrdinalSuffix.h"
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PayoutTable tableOf(std::initializer_list<double> percents)
+{
+    PayoutTable table;
+    for (double p : percents) {
+        table.append(Money::fromRaw(qint64(p * Money::Scale + 0.5)));
+    }
+    return table;
+}
+
+Money whole(qint64 v)
+{
+    return Money::fromRaw(v * Money::Scale);
+}
+
+QStringList lines(const QString& text)
+{
+    QStringList l = text.split(QStringLiteral("\r\n"));
+    if (!l.isEmpty() && l.last().isEmpty()) {
+        l.removeLast();
+    }
+    return l;
+}
+
+TEST(OrdinalSuffix, FollowsTheLastDigitExceptElevenToThirteen)
+{
+    const struct
+    {
+        qint16 place;
+        const char* suffix;
+    } cases[] = {{1, "st"},   {2, "nd"},   {3, "rd"},   {4, "th"},   {10, "th"},   {11, "th"},
+                 {12, "th"},  {13, "th"},  {14, "th"},  {21, "st"},  {22, "nd"},   {23, "rd"},
+                 {101, "st"}, {111, "st"}, {112, "nd"}, {113, "rd"}, {1000, "th"}, {0, "th"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(OrdinalSuffix(c.place), c.suffix) << c.place;
+    }
+}
+
+TEST(PayoutAmounts, SharesOfThePoolRoundToWholeAmounts)
+{
+    EXPECT_EQ(PayoutList::amounts(tableOf({50, 30, 20}), whole(1000), 0), (QList<qint64>{0, 500, 300, 200}));
+    EXPECT_EQ(PayoutList::amounts(tableOf({33.3333, 33.3333, 33.3333}), whole(1000), 0),
+              (QList<qint64>{0, 333, 333, 333}));
+    EXPECT_EQ(PayoutList::amounts(tableOf({0.05}), whole(1000), 0), (QList<qint64>{0, 1})); // 0.5 goes up
+}
+
+TEST(PayoutAmounts, RoundingUnitTakesHalvesUp)
+{
+    EXPECT_EQ(PayoutList::amounts(tableOf({44.5}), whole(1000), 10), (QList<qint64>{0, 450}));
+    EXPECT_EQ(PayoutList::amounts(tableOf({44.9}), whole(1000), 100), (QList<qint64>{0, 400}));
+    EXPECT_EQ(PayoutList::amounts(tableOf({45}), whole(1000), 100), (QList<qint64>{0, 500}));
+    EXPECT_EQ(PayoutList::amounts(tableOf({44.5}), whole(1000), -10), (QList<qint64>{0, 445}));
+}
+
+TEST(PayoutListFromScreen, ReadsEntriesAndPoolAsShown)
+{
+    EXPECT_EQ(PayoutList::entriesFromPlayersText("1,234/1,500"), 1500);
+    EXPECT_EQ(PayoutList::entriesFromPlayersText("/"), 0);
+    EXPECT_EQ(PayoutList::entriesFromPlayersText("12/"), 0);
+    EXPECT_EQ(PayoutList::entriesFromPlayersText("x"), 0);
+    EXPECT_EQ(PayoutList::poolFromPrizeText("$1,234,567", "$"), whole(1234567));
+    EXPECT_EQ(PayoutList::poolFromPrizeText("kr 1,000", "kr"), whole(1000));
+    EXPECT_EQ(PayoutList::poolFromPrizeText("1,000", ""), whole(1000));
+    EXPECT_EQ(PayoutList::poolFromPrizeText("$lots", "$"), Money());
+
+    qint16 start = 0;
+    qint16 askedFor = -1;
+    const PayoutList list = PayoutList::fromScreen("7/12", "$1,000", "$", 0, start, [&](qint16 entries) {
+        askedFor = entries;
+        return tableOf({50, 30, 20});
+    });
+    EXPECT_EQ(askedFor, 12);
+    EXPECT_EQ(list.PlacesText, "1st\r\n2nd\r\n3rd\r\n");
+    EXPECT_EQ(list.AmountsText, "$500\r\n$300\r\n$200\r\n");
+}
+
+TEST(PayoutList, SinglePlaceHasNoLineBreak)
+{
+    qint16 start = 0;
+    const PayoutList list = PayoutList::build(3, whole(600), tableOf({100}), 0, "$", start);
+    EXPECT_EQ(list.PlacesText, "1st");
+    EXPECT_EQ(list.AmountsText, "$600");
+}
+
+TEST(PayoutList, NoEntriesClearsBothColumns)
+{
+    qint16 start = 7;
+    const PayoutList list = PayoutList::build(0, whole(600), tableOf({60, 40}), 0, "$", start);
+    EXPECT_TRUE(list.PlacesText.isEmpty());
+    EXPECT_TRUE(list.AmountsText.isEmpty());
+    EXPECT_EQ(start, 7);
+}
+
+TEST(PayoutList, EmptyTableShowsFirstPlaceWithoutAmount)
+{
+    qint16 start = 0;
+    const PayoutList list = PayoutList::build(5, whole(600), PayoutTable(), 0, "$", start);
+    EXPECT_EQ(list.PlacesText, "1st");
+    EXPECT_TRUE(list.AmountsText.isEmpty());
+}
+
+TEST(PayoutList, ZeroAmountShowsOnlyTheSymbolAndBigOnesAreGrouped)
+{
+    qint16 start = 0;
+    EXPECT_EQ(PayoutList::build(5, Money(), tableOf({60, 40}), 0, "$", start).AmountsText, "$\r\n$\r\n");
+    EXPECT_EQ(PayoutList::build(5, whole(123456789), tableOf({100}), 0, "$", start).AmountsText,
+              "$123,456,789");
+}
+
+TEST(PayoutList, EqualAmountsShareOneLineAndShortListsRepeatAfterTheWrap)
+{
+    qint16 start = 0;
+    const PayoutList list = PayoutList::build(20, whole(1000), tableOf({40, 20, 15, 5, 5, 5}), 0, "$", start);
+    EXPECT_EQ(lines(list.PlacesText), QStringList({"1st", "2nd", "3rd", "4-6", "2nd", "3rd"}));
+    EXPECT_EQ(lines(list.AmountsText), QStringList({"$400", "$200", "$150", "$50", "$200", "$150"}));
+}
+
+TEST(PayoutList, EightPlacesNeverRotate)
+{
+    const PayoutTable table = tableOf({30, 20, 15, 11, 9, 7, 5, 3});
+    qint16 start = 0;
+    const QString first = PayoutList::build(50, whole(1000), table, 0, "$", start).PlacesText;
+    EXPECT_EQ(lines(first), QStringList({"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th"}));
+    for (int rebuild = 0; rebuild < 4; ++rebuild) {
+        EXPECT_EQ(PayoutList::build(50, whole(1000), table, 0, "$", start).PlacesText, first);
+    }
+}
+
+// 300 200 120 80 | 50 50 50 | 40 35 30 25 20
+const PayoutTable TwelvePlaces = tableOf({30, 20, 12, 8, 5, 5, 5, 4, 3.5, 3, 2.5, 2});
+
+TEST(PayoutList, TwelvePlacesRotateFromTheFourthAddedLine)
+{
+    qint16 start = 0;
+    const PayoutList first = PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start);
+    EXPECT_EQ(lines(first.PlacesText), QStringList({"1st", "2nd", "3rd", "4th", "5-7", "8th", "9th", "10th",
+                                                    "11th", "12th", "2nd", "3rd"}));
+    EXPECT_EQ(lines(first.AmountsText), QStringList({"$300", "$200", "$120", "$80", "$50", "$40", "$35",
+                                                     "$30", "$25", "$20", "$200", "$120"}));
+    EXPECT_EQ(start, 7);
+
+    // Starting at the end of the 5-7 group shows 7th on its own.
+    const PayoutList second = PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start);
+    EXPECT_EQ(lines(second.PlacesText), QStringList({"1st", "7th", "8th", "9th", "10th", "11th", "12th",
+                                                     "2nd", "3rd", "4th", "5-7", "8th"}));
+    EXPECT_EQ(lines(second.AmountsText).at(1), "$50");
+    EXPECT_EQ(start, 10);
+
+    const PayoutList third = PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start);
+    EXPECT_EQ(lines(third.PlacesText).mid(0, 5), QStringList({"1st", "10th", "11th", "12th", "2nd"}));
+    EXPECT_EQ(start, 2);
+}
+
+TEST(PayoutList, StartPlaceOutsideTheTableStartsAtSecond)
+{
+    for (qint16 stale : {qint16(-3), qint16(0), qint16(1), qint16(13), qint16(500)}) {
+        qint16 start = stale;
+        const PayoutList list = PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start);
+        EXPECT_EQ(lines(list.PlacesText).at(1), "2nd") << stale;
+    }
+    qint16 start = 12; // the last place is a valid start
+    EXPECT_EQ(lines(PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start).PlacesText).at(1),
+              "12th");
+}
+
+} // namespace
