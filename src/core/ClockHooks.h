@@ -1,0 +1,30 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+
+// What the clock screen's logic asks of the rest of the program. Unset hooks do nothing, so the logic
+// runs without a manager database, payouts or window. A hook that fails is skipped: the tick, key or
+// button that called it goes on, and nothing escapes into the window's event loop.
+struct ClockHooks
+{
+    std::function<void()> refreshFromManager;
+    std::function<void()> updateStatistics;
+    std::function<void()> prizePool;
+    // Shows (true) or hides (false) the pointer whatever was requested before.
+    std::function<void(bool visible)> showMouse;
+    // Open the help screen or the settings dialog modally and return when it is closed.
+    std::function<void()> openHelp;
+    std::function<void()> openSettings;
+
+    template <typename F, typename... Args> static void call(const F& hook, Args... args)
+    {
+        if (!hook) {
+            return;
+        }
+        try {
+            hook(args...);
+        } catch (const std::exception&) {
+        }
+    }
+};

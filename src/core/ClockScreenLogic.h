@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ClockHooks.h"
+#include "ClockScreenModel.h"
+#include "KeyCommands.h"
+#include "LevelClock.h"
+#include "ScreenCommands.h"
+#include "TickScheduler.h"
+
+class BlindStructure;
+class MessageBoxes;
+class MonotonicClock;
+class SoundPlayer;
+class TextMeasurer;
+struct TournamentState;
+
+// Everything the clock screen does, without the window: its elements, the level clock, the keys, the
+// command buttons and the one-second ticks. The window shows model and forwards its events here.
+class ClockScreenLogic
+{
+public:
+    ClockScreenLogic(TournamentState& state, BlindStructure& blinds, const TextMeasurer& measurer,
+                     SoundPlayer& sounds, MessageBoxes& boxes, const MonotonicClock& monotonic,
+                     ClockHooks hooks);
+
+    ClockScreenLogic(const ClockScreenLogic&) = delete;
+    ClockScreenLogic& operator=(const ClockScreenLogic&) = delete;
+
+    ClockHooks hooks;
+    ClockScreenModel model;
+    LevelClock clock;
+    KeyCommands keys;
+    ScreenCommands commands;
+    TickScheduler scheduler;
+
+    void SettingsClicked() { commands.RunModal(hooks.openSettings); }
+    void HelpClicked() { commands.RunModal(hooks.openHelp); }
+};

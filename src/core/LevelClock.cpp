@@ -1,0 +1,320 @@
+#include "LevelClock.h"
+
+#include "BlindStructure.h"
+#include "ClockError.h"
+#include "ClockHooks.h"
+#include "ClockScreenModel.h"
+#include "DecimalNumber.h"
+#include "FolderLookup.h"
+#include "SoundPlayer.h"
+#include "StepTimeText.h"
+#include "TournamentState.h"
+
+namespace {
+
+const QString NoTime = QStringLiteral("--:--");
+const QString ZeroTime = QStringLiteral("00:00");
+
+qint64 wholeNumber(QStringView text)
+{
+    return DecimalNumber::leading(text).scaledRounded(0).value_or(0);
+}
+
+qint64 leftPart(const QString& time)
+{
+    const qsizetype colon = time.indexOf(u':');
+    return wholeNumber(colon < 0 ? QStringView(time) : QStringView(time).left(colon));
+}
+
+qint64 rightPart(const QString& time)
+{
+    const qsizetype colon = time.lastIndexOf(u':');
+    return colon < 0 ? 0 : wholeNumber(QStringView(time).mid(colon + 1));
+}
+
+template <typename Step> void guarded(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        // A step that cannot be done leaves the screen as it was.
+    }
+}
+
+} // namespace
+
+LevelClock::LevelClock(TournamentState& state, const BlindStructure& blinds, ClockScreenModel& screen,
+                       SoundPlayer& sounds, const ClockHooks& hooks)
+    : m_state(state), m_blinds(blinds), m_screen(screen), m_sounds(sounds), m_hooks(hooks)
+{}
+
+bool LevelClock::isPaused() const
+{
+    return m_screen.isVisible(QStringLiteral("lblPaused"));
+}
+
+void LevelClock::setPaused(bool paused)
+{
+    m_screen.setVisible(QStringLiteral("lblPaused"), paused);
+}
+
+const BlindLevel& LevelClock::row(int level) const
+{
+    if (!m_blinds.hasLevel(level)) {
+        throw ClockError(QStringLiteral("Level %1 is not in the blind structure.").arg(level));
+    }
+    return m_blinds.at(level);
+}
+
+void LevelClock::Start()
+{
+    TournamentRecord& t = m_state.Tournament;
+    guarded([&] {
+        if (t.Level < 1) {
+            t.Time = ZeroTime;
+            levelMinutesText = QStringLiteral("0");
+            return;
+        }
+        const BlindLevel& level = row(t.Level);
+        if (t.Time == NoTime) {
+            t.Time = QString::number(level.Minutes) + QStringLiteral(":00");
+        }
+        levelMinutesText = QString::number(level.Minutes);
+    });
+    secondsCounter = qint16(((60 - rightPart(t.Time)) % 60 + 60) % 60);
+    guarded([&] {
+        ElapsedBeforeLevel(t.Level);
+        const qint64 run = wholeNumber(levelMinutesText) - leftPart(t.Time);
+        const qint64 total = leftPart(totalTimeText) * 60 + rightPart(totalTimeText) + run;
+        totalTimeText = HoursMinutesText(qMax<qint64>(0, total));
+        m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
+    });
+    guarded([&] { TimeToNextBreak(t.Level); });
+}
+
+void LevelClock::UpdateCountDown()
+{
+    if (isPaused()) {
+        return;
+    }
+    TournamentRecord& t = m_state.Tournament;
+    const QString breakNotice = QStringLiteral("lblBreakNotice");
+    if (t.Time == ZeroTime) {
+        const bool inBreak = m_screen.isVisible(breakNotice);
+        if (m_blinds.hasLevel(t.Level) && m_blinds.at(t.Level).hasBreak() && !inBreak) {
+            const qint16 minutes = m_blinds.at(t.Level).BreakMinutes;
+            m_screen.setVisible(breakNotice, true);
+            showBlindsLabels(false);
+            t.Time = QString::number(minutes) + QStringLiteral(":01");
+            levelMinutesText = QString::number(minutes);
+            m_screen.setCaption(QStringLiteral("lblBreak"), NoTime);
+            return;
+        }
+        // The last level (or a level the structure does not have) stays at 00:00.
+        if (t.Level >= m_blinds.levelCount()) {
+            return;
+        }
+        t.Level = qint16(qMax<qint16>(t.Level, 0) + 1);
+        if (inBreak) {
+            m_screen.setVisible(breakNotice, false);
+            showBlindsLabels(true);
+            TimeToNextBreak(t.Level);
+        }
+        SetBlind(t.Level);
+        LayoutBlindsLine();
+        const qint16 minutes = m_blinds.at(t.Level).Minutes;
+        t.Time = QString::number(minutes) + QStringLiteral(":01");
+        levelMinutesText = QString::number(minutes);
+    }
+
+    setDigitColour(DigitColour);
+    t.Time = StepTimeText(t.Time, 0, -1, false);
+    const qint64 v = wholeNumber(QString(t.Time).remove(u':'));
+    if (v != 0 && v < 6 && !m_state.Display.Tick_Sound.isEmpty()) {
+        PlaySoundFile(m_state.Display.Tick_Sound);
+    }
+    if (v == 0) {
+        if (!m_state.Display.End_Sound.isEmpty()) {
+            PlaySoundFile(m_state.Display.End_Sound);
+        }
+        setDigitColour(AlertColour);
+    }
+    CountDown();
+
+    ++secondsCounter;
+    if (secondsCounter == 60) {
+        totalTimeText = StepTimeText(totalTimeText, 0, 1, false);
+        m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
+    }
+    if (t.Refresh > 0) {
+        ++refreshCounter;
+        if (refreshCounter >= t.Refresh) {
+            ClockHooks::call(m_hooks.refreshFromManager);
+            refreshCounter = 0;
+        }
+    }
+    if (!mouseHidden && !m_screen.isVisible(QStringLiteral("shpButton"))) {
+        --mouseHideCounter;
+        if (mouseHideCounter <= 0) {
+            ClockHooks::call(m_hooks.showMouse, false);
+            mouseHideCounter = 5;
+            mouseHidden = true;
+        }
+    }
+    const QString lblBreak = QStringLiteral("lblBreak");
+    if (m_screen.caption(lblBreak) != NoTime && secondsCounter == 60) {
+        m_screen.setCaption(lblBreak, StepTimeText(m_screen.caption(lblBreak), 0, -1, false));
+    }
+    if (secondsCounter == 60) {
+        secondsCounter = 0;
+    }
+    ClockHooks::call(m_hooks.updateStatistics);
+    if (secondsCounter % 3 == 0) {
+        ClockHooks::call(m_hooks.prizePool);
+    }
+}
+
+void LevelClock::ShowTimeDigits()
+{
+    const QString& time = m_state.Tournament.Time;
+    for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
+        const QString character = time.mid(i, 1);
+        if (m_screen.timer(i).caption != character) {
+            m_screen.setCaption(ClockScreenModel::timerName(i), character);
+        }
+    }
+}
+
+void LevelClock::CountDown()
+{
+    ShowTimeDigits();
+    int width = 0;
+    for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
+        width += m_screen.timer(i).width + 100;
+    }
+    const int left = m_screen.screenWidth() / 2 - width / 2;
+    if (m_screen.timer(0).left != left) {
+        m_screen.setLeft(ClockScreenModel::timerName(0), left);
+    }
+    for (int i = 1; i < ClockScreenModel::DigitCount; ++i) {
+        const ScreenElement& previous = m_screen.timer(i - 1);
+        const int wanted = previous.left + previous.width + 100;
+        if (m_screen.timer(i).left != wanted) {
+            m_screen.setLeft(ClockScreenModel::timerName(i), wanted);
+        }
+    }
+}
+
+void LevelClock::SetBlind(int level)
+{
+    guarded([&] {
+        const BlindLevel& current = row(level);
+        m_screen.setCaption(QStringLiteral("lblBlinds"), current.SmallBlind + u'/' + current.BigBlind);
+        m_screen.setCaption(QStringLiteral("lblAnte"), current.Ante);
+    });
+    guarded([&] {
+        if (level < m_blinds.levelCount()) {
+            const BlindLevel& next = row(level + 1);
+            m_screen.setCaption(QStringLiteral("lblNextLevel"), next.SmallBlind + u'/' + next.BigBlind);
+            m_screen.setCaption(QStringLiteral("lblNextAnte"), next.Ante);
+        } else {
+            m_screen.setCaption(QStringLiteral("lblNextLevel"), QStringLiteral("-/-"));
+            m_screen.setCaption(QStringLiteral("lblNextAnte"), QStringLiteral("-"));
+        }
+    });
+    for (const QString& ante : {QStringLiteral("lblAnte"), QStringLiteral("lblNextAnte")}) {
+        if (m_screen.caption(ante) == QStringLiteral("0")) {
+            m_screen.setCaption(ante, QStringLiteral("-"));
+        }
+    }
+    m_screen.setCaption(QStringLiteral("lblLevel"), QString::number(level));
+    LayoutBlindsLine();
+}
+
+void LevelClock::LayoutBlindsLine()
+{
+    const int screenWidth = m_screen.screenWidth();
+    const ScreenElement& blindsCaption = m_screen.element(QStringLiteral("lblBlindsCaption"));
+    const ScreenElement& blinds = m_screen.element(QStringLiteral("lblBlinds"));
+    const int panelWidth = blindsCaption.width + blinds.width + 900;
+    const int panelLeft = screenWidth / 2 - panelWidth / 2;
+    m_screen.setWidth(QStringLiteral("shpBlinds"), panelWidth);
+    m_screen.setLeft(QStringLiteral("shpBlinds"), panelLeft);
+    m_screen.setLeft(QStringLiteral("lblBlindsCaption"), panelLeft + 250);
+    m_screen.setLeft(QStringLiteral("lblBlinds"), panelLeft + panelWidth - (blinds.width + 250));
+    const int captionRight = blindsCaption.left + blindsCaption.width;
+    for (const QString& name : {QStringLiteral("lblAnteCaption"), QStringLiteral("lblNextLevelCaption"),
+                                QStringLiteral("lblNextAnteCaption")}) {
+        m_screen.setLeft(name, captionRight - m_screen.element(name).width);
+    }
+    for (const QString& name :
+         {QStringLiteral("lblAnte"), QStringLiteral("lblNextLevel"), QStringLiteral("lblNextAnte")}) {
+        m_screen.setLeft(name, blinds.left);
+    }
+    m_screen.setWidth(QStringLiteral("shpNext"), panelWidth);
+    m_screen.setLeft(QStringLiteral("shpNext"), panelLeft);
+    const ScreenElement& notice = m_screen.element(QStringLiteral("lblBreakNotice"));
+    m_screen.setLeft(notice.name, screenWidth / 2 - notice.width / 2);
+}
+
+QString LevelClock::timeToNextBreakText(int level) const
+{
+    qint64 sum = 0;
+    for (int i = qMax(level, 1); i <= m_blinds.levelCount(); ++i) {
+        sum += m_blinds.at(i).Minutes;
+        if (m_blinds.at(i).hasBreak()) {
+            return HoursMinutesText(sum);
+        }
+    }
+    return NoTime;
+}
+
+QString LevelClock::TimeToNextBreak(int level)
+{
+    const QString text = timeToNextBreakText(level);
+    m_screen.setCaption(QStringLiteral("lblBreak"), text);
+    return text;
+}
+
+QString LevelClock::ElapsedBeforeLevel(int level)
+{
+    qint64 sum = 0;
+    for (int i = 1; i < level && i <= m_blinds.levelCount(); ++i) {
+        sum += m_blinds.at(i).Minutes;
+    }
+    totalTimeText = HoursMinutesText(sum);
+    m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
+    return totalTimeText;
+}
+
+void LevelClock::PlaySoundFile(const QString& fileName)
+{
+    const QString path = FolderLookup::find(m_state.Folders.Sounds, fileName);
+    if (!path.isEmpty()) {
+        m_sounds.play(path);
+    }
+}
+
+void LevelClock::WakePointer()
+{
+    if (mouseHidden) {
+        ClockHooks::call(m_hooks.showMouse, true);
+        mouseHideCounter = 5;
+        mouseHidden = false;
+    }
+}
+
+void LevelClock::setDigitColour(RgbColour colour)
+{
+    for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
+        m_screen.setForeColour(ClockScreenModel::timerName(i), colour);
+    }
+}
+
+void LevelClock::showBlindsLabels(bool visible)
+{
+    for (const QString& name : {QStringLiteral("lblBlinds"), QStringLiteral("lblBlindsCaption"),
+                                QStringLiteral("lblAnteCaption"), QStringLiteral("lblAnte")}) {
+        m_screen.setVisible(name, visible);
+    }
+}

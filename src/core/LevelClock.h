@@ -1,0 +1,68 @@
+#pragma once
+
+#include "RgbColour.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class BlindStructure;
+class ClockScreenModel;
+class SoundPlayer;
+struct ClockHooks;
+struct TournamentState;
+struct BlindLevel;
+
+// The one-second level clock: counts the level or break down, plays the countdown and end sounds, moves
+// into the break or the next level, keeps the total time and the time to the next break, and drives the
+// screen's periodic work. The pause state is the visibility of lblPaused.
+class LevelClock
+{
+public:
+    LevelClock(TournamentState& state, const BlindStructure& blinds, ClockScreenModel& screen,
+               SoundPlayer& sounds, const ClockHooks& hooks);
+
+    qint16 secondsCounter = 0;
+    qint16 refreshCounter = 0;
+    QString totalTimeText;
+    QString levelMinutesText;
+    qint16 mouseHideCounter = 0;
+    bool mouseHidden = false;
+
+    // The digits' colours while time remains and at 00:00.
+    RgbColour DigitColour{255, 255, 128};
+    RgbColour AlertColour{128, 128, 128};
+
+    bool isPaused() const;
+    void setPaused(bool paused);
+
+    // The clock's values at start-up from Level, Time and the blind structure: Time, levelMinutesText,
+    // secondsCounter, the total time and the time to the next break. Each step is skipped on its own
+    // when it fails.
+    void Start();
+
+    void UpdateCountDown();
+    void CountDown();
+    void SetBlind(int level);
+    void LayoutBlindsLine();
+    QString TimeToNextBreak(int level);
+    QString ElapsedBeforeLevel(int level);
+    // Plays a file of the sounds folder (its name's case ignored) if it exists.
+    void PlaySoundFile(const QString& fileName);
+    // The five characters of Time into the digit cells, without moving them.
+    void ShowTimeDigits();
+    // Shows the pointer again if the clock had hidden it.
+    void WakePointer();
+
+private:
+    TournamentState& m_state;
+    const BlindStructure& m_blinds;
+    ClockScreenModel& m_screen;
+    SoundPlayer& m_sounds;
+    const ClockHooks& m_hooks;
+
+    // The row of a level of the structure; throws ClockError when there is none.
+    const BlindLevel& row(int level) const;
+    void setDigitColour(RgbColour colour);
+    void showBlindsLabels(bool visible);
+    QString timeToNextBreakText(int level) const;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ClockHooks.h"
+
+#include <functional>
+
+class BlindStructure;
+class MessageBoxes;
+class MonotonicClock;
+class SoundPlayer;
+struct TournamentState;
+
+// What the clock screen works with; all of it outlives the screen.
+struct ClockScreenContext
+{
+    ClockScreenContext(TournamentState& state, BlindStructure& blinds, MessageBoxes& boxes,
+                       SoundPlayer& sounds, const MonotonicClock& clock)
+        : state(state), blinds(blinds), boxes(boxes), sounds(sounds), clock(clock)
+    {}
+
+    TournamentState& state;
+    BlindStructure& blinds;
+    MessageBoxes& boxes;
+    SoundPlayer& sounds;
+    const MonotonicClock& clock;
+    // Recount, statistics, payouts, help and settings. showMouse is the window's own and is ignored here.
+    ClockHooks hooks;
+    // Applies the colour scheme before the layout; unset keeps the design colours.
+    std::function<void()> colorStyle;
+    // Rebuilds the background picture at the window's new size (see frmClock::setBackgroundPicture).
+    std::function<void()> refreshBackground;
+    std::function<void()> showWelcome;
+    std::function<void()> checkRequiredFiles;
+    std::function<bool()> isScreenSaverActive;
+    std::function<void(bool active)> setScreenSaverActive;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ClockScreenContext.h"
+#include "ClockScreenLogic.h"
+#include "QtTextMeasurer.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+
+// The full-screen clock window ("Darvel"). It shows ClockScreenLogic's model: one child QLabel per text
+// element, named as the element (the digits "lblTimer0" to "lblTimer4", each with the property "index"),
+// and the panels painted behind them. It forwards keys, pointer movement, clicks, closing and the
+// one-second timer to the logic and redraws what changed.
+class frmClock : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmClock(ClockScreenContext context, QWidget* parent = nullptr);
+    ~frmClock() override;
+
+    // Loads the screen: clears the payout columns, switches the screen saver off and initialises the screen,
+    // which ends maximised and shown.
+    void Load();
+    void InitialiseScreen();
+
+    void UpdateCountDown();
+    void SetBlind(int level);
+    void CountDown();
+    void UpdateDisplay();
+    void UpdateStatistics();
+    void PrizePool();
+    void ShowMouse(bool visible);
+    void LayoutScreen();
+
+    void SettingsClicked();
+    void HelpClicked();
+    void CloseClicked();
+
+    // Drawn from the top-left corner under all elements; a null picture shows the background colour.
+    void setBackgroundPicture(const QPixmap& picture);
+
+    ClockScreenLogic& logic() { return m_logic; }
+    ClockScreenModel& model() { return m_logic.model; }
+    QLabel* label(const QString& name) const { return m_labels.value(name); }
+    QTimer& clockTick() { return m_clockTick; }
+
+    qint16 PrizeLineCount = 9;
+    qint16 TextCellHeight = 0;
+    bool ScreenSaverWasActive = false;
+
+    // Redraws the elements that changed since the last call.
+    void showModel();
+    // What the one-second timer runs: the ticks due by the monotonic clock, then a redraw.
+    void ClockTicked();
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ClockScreenContext m_context;
+    QtTextMeasurer m_measurer;
+    ClockScreenLogic m_logic;
+    QTimer m_clockTick;
+    QHash<QString, QLabel*> m_labels;
+    std::vector<int> m_shownRevisions;
+    bool m_shownOnce = false;
+    bool m_redrawQueued = false;
+    RgbColour m_shownBackColour;
+    QPixmap m_background;
+    bool m_cursorHidden = false;
+    bool m_initialised = false;
+
+    void createLabels();
+    void showElement(const ScreenElement& element, QLabel* label);
+    void takeScreenSize();
+    void relayout();
+    void showLogo();
+};

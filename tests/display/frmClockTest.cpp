@@ -1,0 +1,284 @@
+#include "frmClock.h"
+
+#include "BlindStructure.h"
+#include "FakeClock.h"
+#include "FakeMessageBoxes.h"
+#include "FakeSoundPlayer.h"
+#include "QtPrinters.h"
+#include "TempProgramFolder.h"
+#include "TournamentState.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class frmClockTest : public testing::Test
+{
+protected:
+    TempProgramFolder folder;
+    TournamentState state;
+    BlindStructure blinds;
+    FakeMessageBoxes boxes;
+    FakeSoundPlayer sounds;
+    FakeClock monotonic;
+    int statistics = 0;
+    int settingsOpened = 0;
+    bool pausedInSettings = false;
+    std::unique_ptr<frmClock> window;
+
+    void SetUp() override { open(); }
+
+    void open(const std::function<void(ClockScreenContext&)>& adjust = {})
+    {
+        state.Folders = folder.folders();
+        state.Tournament.Blinds = "Test.blinds.csv";
+        state.Tournament.Level = 1;
+        state.Tournament.Time = "--:--";
+        state.Tournament.Players = 200;
+        state.Tournament.Entries = 200;
+        folder.write("blinds/test.BLINDS.csv", "Level,SB,BB,Ante,Min,Break\r\n"
+                                               "1,25,50,0,20,0\r\n"
+                                               "2,50,100,0,20,10\r\n"
+                                               "3,100,200,25,20,0\r\n");
+        ClockScreenContext context(state, blinds, boxes, sounds, monotonic);
+        context.hooks.updateStatistics = [this] { ++statistics; };
+        context.hooks.openSettings = [this] {
+            ++settingsOpened;
+            pausedInSettings = window->model().isVisible("lblPaused");
+        };
+        if (adjust) {
+            adjust(context);
+        }
+        window = std::make_unique<frmClock>(context);
+        window->Load();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        window->clockTick().stop();
+        window.reset();
+    }
+
+    QString text(const QString& name)
+    {
+        const QLabel* label = window->findChild<QLabel*>(name);
+        return label ? label->text() : QStringLiteral("<no %1>").arg(name);
+    }
+    bool shown(const char* name) { return window->findChild<QLabel*>(name)->isVisible(); }
+    QString digits()
+    {
+        QString result;
+        for (int i = 0; i < 5; ++i) {
+            result += text(QStringLiteral("lblTimer%1").arg(i));
+        }
+        return result;
+    }
+    void release(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(window.get(), &event);
+    }
+    void moveTo(QPointF at)
+    {
+        QMouseEvent event(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &event);
+    }
+    void seconds(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            monotonic.advance(1000);
+            window->ClockTicked();
+        }
+    }
+};
+
+TEST_F(frmClockTest, ComesUpMaximisedAndPausedWithTheLevelsFullTime)
+{
+    EXPECT_EQ(window->windowTitle(), QString("Darvel"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->windowState().testFlag(Qt::WindowMaximized));
+    for (const QString& name : window->model().names()) {
+        const ScreenElement& e = window->model().element(name);
+        if (e.kind != ScreenElement::Kind::Shape) {
+            EXPECT_NE(window->findChild<QLabel*>(name), nullptr) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(window->findChild<QLabel*>("lblTimer3")->property("index").toInt(), 3);
+    EXPECT_EQ(digits(), QString("20:00"));
+    EXPECT_TRUE(shown("lblPaused"));
+    EXPECT_FALSE(shown("lblBreakNotice"));
+    EXPECT_FALSE(shown("imgLogo")) << "no logo.jpg";
+    EXPECT_FALSE(shown("lblSetup"));
+    EXPECT_EQ(text("lblBlinds"), QString("25/50"));
+    EXPECT_EQ(text("lblNextLevel"), QString("50/100"));
+    EXPECT_EQ(text("lblBreak"), QString("00:40"));
+    EXPECT_EQ(text("lblPrizePool1"), QString());
+    EXPECT_GE(statistics, 1);
+    EXPECT_EQ(window->findChild<QLabel*>("lblTimer0")->font().pointSizeF(), 150);
+    EXPECT_EQ(window->findChild<QLabel*>("lblTimer0")->font().family(), QString("Tahoma"));
+
+    seconds(3);
+    EXPECT_EQ(digits(), QString("20:00")) << "paused until Space";
+}
+
+TEST_F(frmClockTest, SpaceStartsTheClockAndStalledSecondsAreCaughtUp)
+{
+    release(Qt::Key_Space);
+    EXPECT_FALSE(shown("lblPaused"));
+    seconds(1);
+    EXPECT_EQ(digits(), QString("19:59"));
+    monotonic.advance(3500); // a busy event loop
+    window->ClockTicked();
+    EXPECT_EQ(digits(), QString("19:56"));
+    release(Qt::Key_Space);
+    EXPECT_TRUE(shown("lblPaused"));
+    seconds(2);
+    EXPECT_EQ(digits(), QString("19:56"));
+}
+
+TEST_F(frmClockTest, KeypadKeysCountAndMainKeyboardKeysDoNot)
+{
+    window->model().setCaption("lblPlayers", "200/200");
+    release(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(text("lblPlayers"), QString("199/200"));
+    EXPECT_EQ(state.Tournament.Players, 199);
+    release(Qt::Key_Plus);
+    release(Qt::Key_Minus);
+    release(Qt::Key_6);
+    release(Qt::Key_5);
+    release(Qt::Key_Asterisk);
+    EXPECT_EQ(text("lblPlayers"), QString("199/200"));
+    EXPECT_EQ(state.Tournament.Players, 199);
+    EXPECT_EQ(state.Tournament.Rebuys, 0);
+    EXPECT_EQ(state.Tournament.Addons, 0);
+
+    release(Qt::Key_6, Qt::KeypadModifier);
+    release(Qt::Key_Right, Qt::KeypadModifier);
+    release(Qt::Key_Right);
+    EXPECT_EQ(state.Tournament.Rebuys, 3);
+    release(Qt::Key_5, Qt::KeypadModifier);
+    release(Qt::Key_Clear, Qt::KeypadModifier);
+    EXPECT_EQ(state.Tournament.Addons, 2);
+}
+
+TEST_F(frmClockTest, AutoRepeatReleasesAreIgnored)
+{
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_F8, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(window.get(), &repeat);
+    EXPECT_EQ(state.Tournament.Entries, 200);
+    release(Qt::Key_F8);
+    EXPECT_EQ(state.Tournament.Entries, 201);
+}
+
+TEST_F(frmClockTest, TimeKeysRedrawTheDigitsWhilePaused)
+{
+    release(Qt::Key_F9);
+    EXPECT_EQ(digits(), QString("19:00"));
+    release(Qt::Key_F12);
+    EXPECT_EQ(digits(), QString("19:00"));
+    release(Qt::Key_F10);
+    EXPECT_EQ(digits(), QString("20:00"));
+    release(Qt::Key_F6);
+    EXPECT_EQ(text("lblLevel"), QString("2"));
+    EXPECT_EQ(text("lblTotalTime"), QString("00:20"));
+    EXPECT_TRUE(shown("lblPaused"));
+}
+
+TEST_F(frmClockTest, ExitQuestionNoKeepsRunningYesClosesPaused)
+{
+    release(Qt::Key_Space);
+    boxes.answers = {false};
+    bool pausedWhileAsking = false;
+    boxes.whileOpen = [&] { pausedWhileAsking = window->model().isVisible("lblPaused"); };
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(boxes.questions, QStringList{"Are you sure that you want to exit KAVRO Clock?"});
+    EXPECT_TRUE(pausedWhileAsking);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(shown("lblPaused"));
+    EXPECT_TRUE(window->clockTick().isActive());
+
+    boxes.answers = {true};
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->clockTick().isActive());
+    EXPECT_TRUE(window->model().isVisible("lblPaused"));
+}
+
+TEST_F(frmClockTest, CloseButtonSavesTheStateBeforeAsking)
+{
+    folder.write("darvel.ini", ";\r\n");
+    state.Tournament.Time = "12:34";
+    boxes.answers = {false};
+    QLabel* closeButton = window->findChild<QLabel*>("lblClose");
+    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(2, 2), closeButton->mapToGlobal(QPointF(2, 2)),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(closeButton, &click);
+    EXPECT_EQ(boxes.questions.size(), 1);
+    EXPECT_TRUE(folder.read("darvel.ini").contains("Time=12:34"));
+}
+
+TEST_F(frmClockTest, PointerCornerShowsTheButtonsAndAnIdlePointerHides)
+{
+    const QPointF corner(window->width() - 3, 3);
+    moveTo(corner);
+    EXPECT_TRUE(shown("lblSetup"));
+    EXPECT_TRUE(shown("lblClose"));
+    moveTo(QPointF(window->width() / 2.0, window->height() / 2.0));
+    EXPECT_FALSE(shown("lblSetup"));
+
+    release(Qt::Key_Space);
+    seconds(5);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    moveTo(QPointF(window->width() / 3.0, window->height() / 2.0));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(frmClockTest, SetupButtonOpensTheSettingsWithTheClockPaused)
+{
+    release(Qt::Key_Space);
+    moveTo(QPointF(window->width() - 3, 3));
+    QLabel* setup = window->findChild<QLabel*>("lblSetup");
+    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(2, 2), setup->mapToGlobal(QPointF(2, 2)),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(setup, &click);
+    EXPECT_EQ(settingsOpened, 1);
+    EXPECT_TRUE(pausedInSettings);
+    EXPECT_FALSE(shown("lblPaused"));
+    EXPECT_FALSE(shown("lblSetup"));
+}
+
+TEST_F(frmClockTest, LogoShowsWhenTheProgramFolderHasOne)
+{
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(folder.programPath("Logo.JPG"), "JPG"));
+    open();
+    EXPECT_TRUE(shown("imgLogo"));
+    EXPECT_FALSE(window->findChild<QLabel*>("imgLogo")->pixmap().isNull());
+}
+
+TEST_F(frmClockTest, ScreenSaverIsOffWhileTheClockRunsAndBackOnAfterExit)
+{
+    QList<bool> switched;
+    open([&](ClockScreenContext& context) {
+        context.isScreenSaverActive = [] { return true; };
+        context.setScreenSaverActive = [&](bool active) { switched.append(active); };
+    });
+    EXPECT_TRUE(window->ScreenSaverWasActive);
+    EXPECT_EQ(switched, QList<bool>{false});
+    boxes.answers = {false, true};
+    window->close();
+    EXPECT_EQ(switched, QList<bool>{false});
+    window->close();
+    EXPECT_EQ(switched, (QList<bool>{false, true}));
+}
+
+} // namespace
