@@ -1,0 +1,92 @@
+#include "ManagerIni.h"
+
+#include "ClockError.h"
+#include "IniLine.h"
+#include "ManagerFatalError.h"
+#include "ManagerSettings.h"
+#include "MessageBoxes.h"
+#include "TextFile.h"
+
+#include <QFileInfo>
+
+bool IsBlank(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c != u' ') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ApplyManagerDialect(ManagerSettings& settings)
+{
+    settings.IsSqlServer = !IsBlank(settings.SQLSERVER);
+    settings.DateDelimiter = settings.IsSqlServer ? QStringLiteral("'") : QStringLiteral("#");
+    settings.BooleanQuote = settings.IsSqlServer ? QStringLiteral("'") : QString();
+}
+
+void ReadManagerIni(ManagerSettings& settings, const QString& parentFolder, const QString& mode,
+                    MessageBoxes& boxes)
+{
+    const QString path = parentFolder + QStringLiteral("kavro.ini");
+    if (!QFileInfo::exists(path)) {
+        const QString text = path + QStringLiteral(" is missing!");
+        boxes.show(MessageBoxes::Icon::Warning, text);
+        throw ManagerFatalError(text);
+    }
+    try {
+        if (mode.trimmed().toUpper() == QStringLiteral("READ")) {
+            for (const QString& line : TextFile::readLines(path)) {
+                const auto entry = IniLine::parse(line);
+                if (!entry) {
+                    continue;
+                }
+                if (entry->key == QStringLiteral("DATABASE")) {
+                    settings.DATABASE = entry->value;
+                } else if (entry->key == QStringLiteral("FILEPATH")) {
+                    settings.FILEPATH = entry->value;
+                } else if (entry->key == QStringLiteral("SQLSERVER")) {
+                    settings.SQLSERVER = entry->value;
+                } else if (entry->key == QStringLiteral("DBUSERNAME")) {
+                    settings.DBUSERNAME = entry->value;
+                } else if (entry->key == QStringLiteral("DBPASSWORD")) {
+                    settings.DBPASSWORD = entry->value;
+                }
+            }
+        }
+        ApplyManagerDialect(settings);
+    } catch (const ClockError& e) {
+        const QString text =
+            QStringLiteral("INI file ") + mode.toLower() + QStringLiteral(" error: ") + e.message();
+        boxes.show(MessageBoxes::Icon::None, text);
+        throw ManagerFatalError(text);
+    }
+}
+
+QString BuildConnectionString(const ManagerSettings& s)
+{
+    if (s.IsSqlServer) {
+        QString text = QStringLiteral("Provider=SQLOLEDB");
+        if (IsBlank(s.DBUSERNAME) && IsBlank(s.DBPASSWORD)) {
+            text += QStringLiteral(";Trusted_Connection=yes");
+        } else {
+            text += QStringLiteral(";User ID=") + s.DBUSERNAME + QStringLiteral(";Password=") + s.DBPASSWORD;
+        }
+        return text + QStringLiteral(";Initial Catalog=") + s.DATABASE + QStringLiteral(";Data Source=") +
+               s.SQLSERVER;
+    }
+    const QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + s.DATABASE;
+    if (IsBlank(s.DBPASSWORD)) {
+        return text + QStringLiteral(";Persist Security Info=False;");
+    }
+    return text + QStringLiteral(";Jet OLEDB:Database Password=") + s.DBPASSWORD + QStringLiteral(";");
+}
+
+QString LocaleCurrencySymbol(const QLocale& locale)
+{
+    QString text = locale.toCurrencyString(0.0, QString(), 0);
+    text.remove(u'0');
+    text.remove(locale.zeroDigit());
+    return text.trimmed();
+}

@@ -1,0 +1,36 @@
+// A minimal entry point around the manager start-up step, so that a test can see the process end.
+#include "ConnectManagerDatabase.h"
+#include "ManagerFatalError.h"
+#include "ManagerSettings.h"
+#include "MessageBoxes.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+class StderrMessageBoxes : public MessageBoxes
+{
+public:
+    void show(Icon, const QString& text) override { QTextStream(stderr) << text << Qt::endl; }
+    bool ask(const QString&) override { return false; }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        return 2;
+    }
+    ManagerSettings settings;
+    StderrMessageBoxes boxes;
+    try {
+        ConnectManagerDatabase(settings, QString::fromLocal8Bit(argv[1]), boxes);
+    } catch (const ManagerFatalError& e) {
+        return e.exitCode();
+    }
+    QTextStream(stdout) << "connected" << Qt::endl;
+    return 0;
+}
