@@ -148,7 +148,9 @@ const Field* fieldForKey(const QString& upperKey)
     return nullptr;
 }
 
-void readFile(TournamentState& state, const QString& path)
+// Reads every recognised line; a value that fails goes to onError, which may throw to stop the reading.
+void readFile(TournamentState& state, const QString& path,
+              const std::function<void(const ClockError&)>& onError)
 {
     const QStringList lines = TextFile::readLines(path);
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -163,10 +165,10 @@ void readFile(TournamentState& state, const QString& path)
         try {
             field->read(state, line->value);
         } catch (const ClockError& e) {
-            throw ClockError(QStringLiteral("%1, line %2, key %3: %4")
-                                 .arg(QDir::toNativeSeparators(path))
-                                 .arg(i + 1)
-                                 .arg(QLatin1String(field->key), e.message()));
+            onError(ClockError(QStringLiteral("%1, line %2, key %3: %4")
+                                   .arg(QDir::toNativeSeparators(path))
+                                   .arg(i + 1)
+                                   .arg(QLatin1String(field->key), e.message())));
         }
     }
 }
@@ -229,9 +231,19 @@ void ReadWriteClockSettings(TournamentState& state, const QString& mode)
         normalised = QStringLiteral("WRITE");
     }
     if (normalised == QLatin1String("READ")) {
-        readFile(state, path);
+        readFile(state, path, [](const ClockError& e) { throw e; });
     } else if (normalised == QLatin1String("WRITE")) {
         TextFile::writeLines(path, ClockSettingsLines(state));
     }
     checkFileNames(state);
+}
+
+QStringList RecoverClockSettings(TournamentState& state)
+{
+    QStringList problems;
+    ApplyClockSettingsDefaults(state);
+    readFile(state, state.Folders.settingsFile(),
+             [&problems](const ClockError& e) { problems.append(e.message()); });
+    checkFileNames(state);
+    return problems;
 }

@@ -11,6 +11,11 @@ struct TournamentState;
 // and the key on failure; fields read before the failure keep their new values.
 void ReadWriteClockSettings(TournamentState& state, const QString& mode);
 
+// Reads darvel.ini as far as it can after ReadWriteClockSettings failed: the defaults first, then every
+// value that converts; a value that does not keeps its default. Returns one message per value skipped.
+// Throws ClockError only when the file cannot be read at all.
+QStringList RecoverClockSettings(TournamentState& state);
+
 // The 34 lines darvel.ini holds for state, in their fixed order.
 QStringList ClockSettingsLines(const TournamentState& state);
 

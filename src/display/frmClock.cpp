@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 
 namespace {
 
@@ -246,6 +247,10 @@ void frmClock::InitialiseScreen()
     });
     guarded([&] { QCoreApplication::processEvents(); });
     guarded([&] {
+        // Without a window manager nothing maximises a window: give it the screen first.
+        if (const QScreen* display = screen()) {
+            setGeometry(display->availableGeometry());
+        }
         showMaximized();
         activateWindow();
         setFocus();

@@ -51,6 +51,8 @@ public:
     QTimer& clockTick() { return m_clockTick; }
 
     qint16 PrizeLineCount = 9;
+    // Where the rotating payout list goes on after 1st; kept between rebuilds, never saved.
+    qint16 PrizeStartPlace = 0;
     qint16 TextCellHeight = 0;
     bool ScreenSaverWasActive = false;
 

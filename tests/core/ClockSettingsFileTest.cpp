@@ -304,3 +304,26 @@ TEST(ClockFolders, DerivedByPlainConcatenation)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ClockSettingsFile, RecoveryKeepsEveryGoodValueAndDefaultsTheBadOnes)
+{
+    writeIni("Title=Kept\r\nColor_Style=blue\r\nLevel=7\r\nPlayers=99999\r\nTime=12:00\r\n");
+    EXPECT_THROW(ReadWriteClockSettings(state, "read"), ClockError);
+    state.Tournament.Players = 55; // whatever the failed read left behind
+    const QStringList problems = RecoverClockSettings(state);
+    ASSERT_EQ(problems.size(), 2);
+    EXPECT_TRUE(problems[0].contains("line 2, key Color_Style"));
+    EXPECT_TRUE(problems[1].contains("line 4, key Players"));
+    EXPECT_EQ(state.Tournament.Title, "Kept");
+    EXPECT_EQ(state.Tournament.Level, 7);
+    EXPECT_EQ(state.Tournament.Time, "12:00");
+    EXPECT_EQ(state.Display.Color_Style, 3); // default
+    EXPECT_EQ(state.Tournament.Players, 0);  // default
+    EXPECT_EQ(state.Tournament.Blinds, "Speed.blinds.csv");
+    EXPECT_EQ(ini(),
+              QByteArray("Title=Kept\r\nColor_Style=blue\r\nLevel=7\r\nPlayers=99999\r\nTime=12:00\r\n"));
+}
+
+} // namespace

@@ -282,3 +282,18 @@ TEST_F(frmClockTest, ScreenSaverIsOffWhileTheClockRunsAndBackOnAfterExit)
 }
 
 } // namespace
+
+namespace {
+
+// The layout is measured in Tahoma bold; a fallback font would put every element elsewhere.
+TEST_F(frmClockTest, TextIsDrawnInTahomaBold)
+{
+    for (const char* name : {"lblTitle", "lblTimer0", "lblBlinds", "lblPlayers", "lblPaused"}) {
+        const QLabel* label = window->findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->fontInfo().family(), "Tahoma") << name;
+        EXPECT_TRUE(label->fontInfo().bold()) << name;
+    }
+}
+
+} // namespace

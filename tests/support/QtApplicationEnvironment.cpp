@@ -10,7 +10,7 @@ public:
     void SetUp() override
     {
         static int argc = 1;
-        static char name[] = "display_tests";
+        static char name[] = "kavro_tests";
         static char* argv[] = {name, nullptr};
         m_app = new QApplication(argc, argv);
     }

@@ -1,0 +1,126 @@
+// The clock screen as the program runs it (offscreen): one steady-state tick, and a payout rebuild.
+#include "ClockApplication.h"
+#include "MessageBoxes.h"
+#include "MonotonicClock.h"
+#include "SoundPlayer.h"
+#include "frmClock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+class SilentBoxes : public MessageBoxes
+{
+public:
+    void show(Icon, const QString&) override {}
+    bool ask(const QString&) override { return false; }
+};
+
+class SilentSounds : public SoundPlayer
+{
+public:
+    void play(const QString&) override {}
+};
+
+class SteppedClock : public MonotonicClock
+{
+public:
+    qint64 now = 0;
+    qint64 nowMs() const override { return now; }
+};
+
+void copy(const QString& from, const QString& to)
+{
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    QFile::remove(to);
+    QFile::copy(from, to);
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}
+
+// A program folder with the shipped sample content and a tournament of 800 entries (99 paid places).
+struct RunningClock
+{
+    QTemporaryDir dir;
+    SilentBoxes boxes;
+    SilentSounds sounds;
+    SteppedClock clock;
+    std::unique_ptr<ClockApplication> app;
+
+    RunningClock()
+    {
+        const QString data = QStringLiteral(KAVRO_SOURCE_DIR "/data/");
+        const QString program = dir.filePath("KAVRO/Clock");
+        for (const char* f : {"blinds/Deepstack.blinds.csv", "sounds/Count.wav", "sounds/End.wav",
+                              "background/Blue.jpg"}) {
+            copy(data + QLatin1String(f), program + u'/' + QLatin1String(f));
+        }
+        copy(data + "prize-pool.csv", dir.filePath("KAVRO/prize-pool.csv"));
+        const QString db = dir.filePath("KAVRO/manager.db");
+        {
+            QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "bench-writer");
+            conn.setDatabaseName(db);
+            conn.open();
+            QSqlQuery q(conn);
+            q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, auto_program_upgrade INTEGER)");
+            q.exec("INSERT INTO config VALUES (0, 0, 0)");
+        }
+        QSqlDatabase::removeDatabase("bench-writer");
+        write(dir.filePath("KAVRO/kavro.ini"), "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
+        write(program + "/darvel.ini", "Title=Benchmark Open\r\nBlinds=Deepstack.blinds.csv\r\nLevel=1\r\n"
+                                       "Time=--:--\r\nPlayers=600\r\nEntries=800\r\nRebuys=120\r\n"
+                                       "Buyin=100\r\nRebuy=50\r\nBuyin_Chips=20000\r\nRebuy_Chips=10000\r\n"
+                                       "Color_Style=3\r\nBackground=Blue.jpg\r\n");
+        app = std::make_unique<ClockApplication>(program, boxes, sounds, clock);
+        app->start();
+        app->screen()->logic().clock.setPaused(false);
+    }
+};
+
+void SteadyStateTick(benchmark::State& state)
+{
+    RunningClock running;
+    frmClock* screen = running.app->screen();
+    for (auto _ : state) {
+        running.clock.now += 1000;
+        screen->ClockTicked();
+    }
+    state.counters["level"] = running.app->state().Tournament.Level;
+}
+// Bounded so the run stays inside the structure's levels: a finished clock does nothing per tick.
+BENCHMARK(SteadyStateTick)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+
+void PayoutRebuild99Places(benchmark::State& state)
+{
+    RunningClock running;
+    frmClock* screen = running.app->screen();
+    for (auto _ : state) {
+        screen->PrizePool();
+    }
+    state.counters["lines"] = double(screen->model().caption("lblPrizePool1").count(u'\n'));
+}
+BENCHMARK(PayoutRebuild99Places)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

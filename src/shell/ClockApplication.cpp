@@ -1,0 +1,142 @@
+#include "ClockApplication.h"
+
+#include "CheckRequiredFiles.h"
+#include "ClockError.h"
+#include "ClockSettingsFile.h"
+#include "ConnectManagerDatabase.h"
+#include "LoadPayoutPercentages.h"
+#include "ManagerFatalError.h"
+#include "ManagerRefresher.h"
+#include "MessageBoxes.h"
+#include "PayoutList.h"
+#include "RefreshFromManager.h"
+#include "ShowWelcome.h"
+#include "StatisticsTexts.h"
+#include "frmClock.h"
+
+#include <QCoreApplication>
+
+ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
+                                   const MonotonicClock& clock)
+    : m_boxes(boxes), m_sounds(sounds), m_clock(clock)
+{
+    m_state.Folders = ClockFolders::fromProgramFolder(programFolder);
+}
+
+ClockApplication::~ClockApplication() = default;
+
+std::optional<int> ClockApplication::start()
+{
+    try {
+        ConnectManagerDatabase(m_manager, m_state.Folders.Parent, m_boxes);
+    } catch (const ManagerFatalError& e) {
+        return e.exitCode();
+    }
+    readClockSettings();
+    m_refresher = std::make_unique<ManagerRefresher>(m_manager);
+    QObject::connect(m_refresher.get(), &ManagerRefresher::finished,
+                     [this](const RefreshResult& result) { applyRefresh(result); });
+    createScreen();
+    m_screen->Load();
+    if (m_requiredFilesMissing) {
+        return 1;
+    }
+    return std::nullopt;
+}
+
+void ClockApplication::readClockSettings()
+{
+    try {
+        ReadWriteClockSettings(m_state, QStringLiteral("read"));
+    } catch (const ClockError& e) {
+        // The clock goes on with every value that could be read and the default for the rest; the next
+        // save of the settings writes a good file.
+        QString text = e.message();
+        try {
+            const QStringList problems = RecoverClockSettings(m_state);
+            if (problems.size() > 1) {
+                text = problems.join(QStringLiteral("\r\n"));
+            }
+            text += QStringLiteral(
+                "\r\n\r\nThe clock goes on with the default for every setting that could not be read.");
+        } catch (const ClockError&) {
+            ApplyClockSettingsDefaults(m_state);
+            text += QStringLiteral("\r\n\r\nThe clock goes on with the default settings.");
+        }
+        m_boxes.show(MessageBoxes::Icon::Warning, text);
+    }
+}
+
+void ClockApplication::createScreen()
+{
+    ClockScreenContext context(m_state, m_blinds, m_boxes, m_sounds, m_clock);
+    context.hooks.refreshFromManager = [this] { refreshFromManager(); };
+    context.hooks.updateStatistics = [this] { updateStatistics(); };
+    context.hooks.prizePool = [this] { prizePool(); };
+    const auto letEventsRun = [] { QCoreApplication::processEvents(); };
+    context.showWelcome = [this, letEventsRun] { ShowWelcome(m_state, m_boxes, letEventsRun); };
+    context.checkRequiredFiles = [this, letEventsRun] {
+        m_requiredFilesMissing = CheckRequiredFiles(m_state, m_boxes, letEventsRun);
+    };
+    m_screen = std::make_unique<frmClock>(context);
+    if (onScreenCreated) {
+        onScreenCreated(m_screen.get());
+    }
+}
+
+void ClockApplication::refreshFromManager()
+{
+    if (m_state.Tournament.Refresh <= 0) {
+        return;
+    }
+    // The first recount, while the screen is still being set up, is waited for so the first statistics
+    // show it; later ones run beside the clock and arrive through applyRefresh.
+    if (!m_screen || !m_screen->isVisible()) {
+        applyRefresh(FetchRefreshCounts(m_manager, m_state.Tournament.Tournament_ID));
+        return;
+    }
+    m_refresher->start(m_state.Tournament.Tournament_ID);
+}
+
+void ClockApplication::applyRefresh(const RefreshResult& result)
+{
+    RefreshHooks hooks;
+    hooks.Pause = [this] {
+        m_screen->logic().clock.setPaused(true);
+        m_screen->showModel();
+    };
+    hooks.Resume = [this] {
+        m_screen->logic().clock.setPaused(false);
+        m_screen->showModel();
+    };
+    ApplyRefreshResult(m_state, result, m_boxes, hooks);
+}
+
+void ClockApplication::updateStatistics()
+{
+    const StatisticsTexts texts = StatisticsTexts::compute(m_state, m_manager.CurrencySymbol);
+    ClockScreenModel& model = m_screen->model();
+    for (const auto& [name, text] :
+         {std::pair{"lblTitle", texts.lblTitle}, std::pair{"lblPlayers", texts.lblPlayers},
+          std::pair{"lblPrize", texts.lblPrize}, std::pair{"lblStack", texts.lblStack}}) {
+        if (text) {
+            model.setCaption(QLatin1String(name), *text);
+        }
+    }
+    if (!texts.ok()) {
+        throw ClockError(texts.error);
+    }
+}
+
+void ClockApplication::prizePool()
+{
+    ClockScreenModel& model = m_screen->model();
+    qint16& startPlace = m_screen->PrizeStartPlace;
+    const PayoutList list = PayoutList::fromScreen(
+        model.caption(QStringLiteral("lblPlayers")), model.caption(QStringLiteral("lblPrize")),
+        m_manager.CurrencySymbol, m_state.Tournament.Prize_Rounding, startPlace, [this](qint16 entries) {
+            return LoadPayoutPercentages(entries, m_state.Folders, m_boxes, m_payoutWarnings);
+        });
+    model.setCaption(QStringLiteral("lblPrizePool1"), list.PlacesText);
+    model.setCaption(QStringLiteral("lblPrizePool2"), list.AmountsText);
+}

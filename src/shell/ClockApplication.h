@@ -1,0 +1,58 @@
+#pragma once
+
+#include "BlindStructure.h"
+#include "ManagerSettings.h"
+#include "PayoutTemplateWarnings.h"
+#include "RefreshResult.h"
+#include "TournamentState.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ManagerRefresher;
+class MessageBoxes;
+class MonotonicClock;
+class SoundPlayer;
+class frmClock;
+
+// The program from start to end: the folders, the manager link, the settings file and the clock screen,
+// brought up in that order and wired together. Everything lives here for the whole run.
+class ClockApplication
+{
+public:
+    ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
+                     const MonotonicClock& clock);
+    ~ClockApplication();
+
+    // Runs start-up; returns the exit code when the program must end at once (a fatal manager error or
+    // a missing required file), nothing when the clock screen is up and the event loop should run.
+    std::optional<int> start();
+
+    frmClock* screen() const { return m_screen.get(); }
+
+    // Called once the clock screen exists, before it loads: message boxes can then belong to it.
+    std::function<void(frmClock*)> onScreenCreated;
+    TournamentState& state() { return m_state; }
+
+
+private:
+    TournamentState m_state;
+    BlindStructure m_blinds;
+    ManagerSettings m_manager;
+    MessageBoxes& m_boxes;
+    SoundPlayer& m_sounds;
+    const MonotonicClock& m_clock;
+    PayoutTemplateWarnings m_payoutWarnings;
+    std::unique_ptr<ManagerRefresher> m_refresher;
+    std::unique_ptr<frmClock> m_screen;
+    bool m_requiredFilesMissing = false;
+
+    void readClockSettings();
+    void createScreen();
+    void refreshFromManager();
+    void applyRefresh(const RefreshResult& result);
+    void updateStatistics();
+    void prizePool();
+};

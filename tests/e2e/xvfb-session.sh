@@ -1,0 +1,63 @@
+# Helpers for end-to-end tests: a private Xvfb, a copy of the program folder, and window lookups.
+# Source it; call e2e_start WIDTHxHEIGHT and e2e_copy_program BUILD_PROGRAM_DIR.
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+e2e_start() {
+    local size=${1:-1280x720}
+    E2E_TMP=$(mktemp -d)
+    local n
+    for n in $(seq 140 199); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        E2E_XVFB=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        xdpyinfo >/dev/null 2>&1 && break
+        kill "$E2E_XVFB" 2>/dev/null
+    done
+    xdpyinfo >/dev/null 2>&1 || e2e_fail "no X server"
+    trap e2e_stop EXIT
+}
+
+e2e_stop() {
+    [ -n "${E2E_PID:-}" ] && kill "$E2E_PID" 2>/dev/null
+    [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null
+    [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+
+# Copies <build>/program (kavro.ini, prize-pool.csv, Clock/...) so the test leaves the build's copy alone.
+e2e_copy_program() {
+    cp -r "$1" "$E2E_TMP/program"
+    rm -f "$E2E_TMP/program/Clock/darvel.ini" "$E2E_TMP/program/Clock/logo.jpg"
+    E2E_PROGRAM="$E2E_TMP/program/Clock"
+}
+
+# Waits up to $2 seconds (default 10) for a visible window titled exactly $1; prints its id.
+e2e_window() {
+    local i w
+    for i in $(seq $((${2:-10} * 10))); do
+        w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1)
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# There is no window manager: focus directly and type through XTEST, as a keyboard would.
+e2e_keys() {
+    local w=$1
+    shift
+    xdotool windowfocus --sync "$w" 2>/dev/null || true
+    xdotool key --delay 120 "$@"
+}
+
+e2e_ini() {
+    grep -a "^$1=" "$E2E_PROGRAM/darvel.ini" | tr -d '\r' | cut -d= -f2-
+}

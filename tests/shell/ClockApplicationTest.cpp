@@ -1,0 +1,131 @@
+// Start-up from the entry point to the running clock screen, with the message boxes answered by the test.
+#include "ClockApplication.h"
+
+#include "FakeClock.h"
+#include "FakeMessageBoxes.h"
+#include "FakeSoundPlayer.h"
+#include "QtPrinters.h"
+#include "TempProgramFolder.h"
+#include "frmClock.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Startup : public testing::Test
+{
+protected:
+    TempProgramFolder dir;
+    FakeMessageBoxes boxes;
+    FakeSoundPlayer sounds;
+    FakeClock clock;
+
+    void SetUp() override
+    {
+        const QString db = dir.parentPath("manager.db");
+        {
+            QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "startup-test-writer");
+            conn.setDatabaseName(db);
+            ASSERT_TRUE(conn.open());
+            QSqlQuery q(conn);
+            ASSERT_TRUE(q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, "
+                               "auto_program_upgrade INTEGER)"));
+            ASSERT_TRUE(q.exec("INSERT INTO config VALUES (0, 0, 0)"));
+        }
+        QSqlDatabase::removeDatabase("startup-test-writer");
+        dir.writeParent("kavro.ini", "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
+    }
+
+    void addRequiredFiles()
+    {
+        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
+        dir.copySample("prize-pool.csv", "../prize-pool.csv");
+        dir.copySample("background/Blue.jpg", "background/Blue.jpg");
+        dir.copySample("sounds/Count.wav", "sounds/Count.wav");
+        dir.copySample("sounds/End.wav", "sounds/End.wav");
+    }
+
+    QString caption(ClockApplication& app, const char* name) { return app.screen()->model().caption(name); }
+};
+
+TEST_F(Startup, FirstStartWithoutRequiredFilesWelcomesThenRefusesToRun)
+{
+    {
+        ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+        EXPECT_EQ(app.start(), 1);
+    }
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::None);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith("Welcome to KAVRO Clock!\r\n\r\n"));
+    EXPECT_EQ(boxes.shown[1].icon, MessageBoxes::Icon::Critical);
+    EXPECT_TRUE(boxes.shown[1].text.contains("Blinds (" + dir.folders().Blinds + "*.blinds.csv)\r\n"));
+    EXPECT_TRUE(boxes.shown[1].text.contains("Prize Pool (" + dir.folders().Parent + "prize-pool.csv or "));
+    EXPECT_TRUE(QFile::exists(dir.programPath("darvel.ini"))); // the first run's file stays
+
+    boxes.shown.clear();
+    {
+        ClockApplication again(dir.folders().Program, boxes, sounds, clock);
+        EXPECT_EQ(again.start(), 1);
+    }
+    ASSERT_EQ(boxes.shown.size(), 1); // no second welcome
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Critical);
+}
+
+TEST_F(Startup, ClockComesUpPausedOnTheSavedLevel)
+{
+    addRequiredFiles();
+    dir.write("darvel.ini", "Level=3\r\nTime=--:--\r\nBlinds=speed.blinds.csv\r\nPlayers=40\r\nEntries=45\r\n"
+                            "Buyin=100\r\nBuyin_Chips=5000\r\nColor_Style=3\r\nBackground=Blue.jpg\r\n");
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.value(0).text.toStdString();
+    frmClock* screen = app.screen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(screen->windowTitle(), "Darvel");
+    EXPECT_TRUE(screen->model().isVisible("lblPaused"));
+    EXPECT_EQ(app.state().Tournament.Time, "15:00");
+    EXPECT_EQ(caption(app, "lblLevel"), "3");
+    EXPECT_EQ(caption(app, "lblBlinds"), "75/150");
+    EXPECT_EQ(caption(app, "lblPlayers"), "40/45");
+    EXPECT_EQ(caption(app, "lblPrize"), "$4,500");
+    EXPECT_EQ(caption(app, "lblStack"), "5,625");
+    EXPECT_TRUE(caption(app, "lblPrizePool1").startsWith("1st\r\n2nd\r\n"));
+    EXPECT_EQ(screen->label("lblTimer0")->text() + screen->label("lblTimer1")->text(), "15");
+    EXPECT_EQ(caption(app, "lblTotalTime"), "00:30");
+}
+
+TEST_F(Startup, BrokenSettingsFileIsReportedAndTheClockStillStarts)
+{
+    addRequiredFiles();
+    dir.write("darvel.ini", "Title=Kept\r\nColor_Style=blue\r\n");
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_FALSE(boxes.shown.isEmpty());
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
+    EXPECT_TRUE(boxes.shown[0].text.contains("Color_Style"));
+    EXPECT_TRUE(boxes.shown[0].text.contains("goes on with the default"));
+    EXPECT_EQ(caption(app, "lblTitle"), "Kept");
+    EXPECT_EQ(app.state().Display.Color_Style, 3);
+    EXPECT_EQ(app.state().Tournament.Level, 1); // never read: the default, not zero
+}
+
+TEST_F(Startup, MissingManagerConfigurationEndsTheProgram)
+{
+    addRequiredFiles();
+    QFile::remove(dir.parentPath("kavro.ini"));
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    const auto exitCode = app.start();
+    ASSERT_TRUE(exitCode.has_value());
+    EXPECT_NE(*exitCode, 0);
+    EXPECT_EQ(app.screen(), nullptr);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, dir.folders().Parent + "kavro.ini is missing!");
+    EXPECT_FALSE(QFile::exists(dir.programPath("darvel.ini")));
+}
+
+} // namespace
