@@ -34,18 +34,6 @@ qint64 wholeNumber(QStringView text)
     return DecimalNumber::leading(text).scaledRounded(0).value_or(0);
 }
 
-qint64 minutesPart(const QString& time)
-{
-    const qsizetype colon = time.indexOf(u':');
-    return wholeNumber(colon < 0 ? QStringView(time) : QStringView(time).left(colon));
-}
-
-qint64 secondsPart(const QString& time)
-{
-    const qsizetype colon = time.lastIndexOf(u':');
-    return colon < 0 ? 0 : wholeNumber(QStringView(time).mid(colon + 1));
-}
-
 // A count as lblPlayers shows it: group separators ignored, an empty number is 0.
 qint64 shownCount(QString text)
 {
@@ -151,24 +139,24 @@ void KeyCommands::KeyReleased(VirtualKey key)
         }
         break;
     case VirtualKey::F9:
-        if (minutesPart(t.Time) > 0) {
+        if (TimeTextLeft(t.Time) > 0) {
             stepTime(-1, 0, false);
         }
         break;
     case VirtualKey::F10: {
-        const qint64 limit = wholeNumber(m_clock.levelMinutesText) - (secondsPart(t.Time) != 0 ? 1 : 0);
-        if (t.Time != QStringLiteral("--:--") && minutesPart(t.Time) < limit) {
+        const qint64 limit = wholeNumber(m_clock.levelMinutesText) - (TimeTextRight(t.Time) != 0 ? 1 : 0);
+        if (t.Time != QStringLiteral("--:--") && TimeTextLeft(t.Time) < limit) {
             stepTime(1, 0, false);
         }
         break;
     }
     case VirtualKey::F11:
-        if (secondsPart(t.Time) != 0) {
+        if (TimeTextRight(t.Time) != 0) {
             stepTime(0, -1, true);
         }
         break;
     case VirtualKey::F12:
-        if (secondsPart(t.Time) != 0) {
+        if (TimeTextRight(t.Time) != 0) {
             stepTime(0, 1, true);
         }
         break;

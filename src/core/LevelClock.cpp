@@ -20,18 +20,6 @@ qint64 wholeNumber(QStringView text)
     return DecimalNumber::leading(text).scaledRounded(0).value_or(0);
 }
 
-qint64 leftPart(const QString& time)
-{
-    const qsizetype colon = time.indexOf(u':');
-    return wholeNumber(colon < 0 ? QStringView(time) : QStringView(time).left(colon));
-}
-
-qint64 rightPart(const QString& time)
-{
-    const qsizetype colon = time.lastIndexOf(u':');
-    return colon < 0 ? 0 : wholeNumber(QStringView(time).mid(colon + 1));
-}
-
 template <typename Step> void guarded(Step step)
 {
     try {
@@ -81,11 +69,11 @@ void LevelClock::Start()
         }
         levelMinutesText = QString::number(level.Minutes);
     });
-    secondsCounter = qint16(((60 - rightPart(t.Time)) % 60 + 60) % 60);
+    secondsCounter = qint16(((60 - TimeTextRight(t.Time)) % 60 + 60) % 60);
     guarded([&] {
         ElapsedBeforeLevel(t.Level);
-        const qint64 run = wholeNumber(levelMinutesText) - leftPart(t.Time);
-        const qint64 total = leftPart(totalTimeText) * 60 + rightPart(totalTimeText) + run;
+        const qint64 run = wholeNumber(levelMinutesText) - TimeTextLeft(t.Time);
+        const qint64 total = TimeTextLeft(totalTimeText) * 60 + TimeTextRight(totalTimeText) + run;
         totalTimeText = HoursMinutesText(qMax<qint64>(0, total));
         m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
     });

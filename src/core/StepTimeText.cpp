@@ -13,6 +13,18 @@ qint64 wholeNumber(QStringView text)
 
 } // namespace
 
+qint64 TimeTextLeft(const QString& text)
+{
+    const qsizetype colon = text.indexOf(u':');
+    return wholeNumber(colon < 0 ? QStringView(text) : QStringView(text).left(colon));
+}
+
+qint64 TimeTextRight(const QString& text)
+{
+    const qsizetype colon = text.lastIndexOf(u':');
+    return colon < 0 ? 0 : wholeNumber(QStringView(text).mid(colon + 1));
+}
+
 QString TwoDigits(qint64 value)
 {
     const QString digits = QString::number(value < 0 ? -value : value).rightJustified(2, u'0');
@@ -29,10 +41,8 @@ QString StepTimeText(const QString& text, int leftDelta, int rightDelta, bool cl
     if (text == QStringLiteral("--:--") || (text == QStringLiteral("00:00") && leftDelta + rightDelta < 0)) {
         return text;
     }
-    const qsizetype first = text.indexOf(u':');
-    const qsizetype last = text.lastIndexOf(u':');
-    qint64 left = wholeNumber(first < 0 ? QStringView(text) : QStringView(text).left(first));
-    qint64 right = last < 0 ? 0 : wholeNumber(QStringView(text).mid(last + 1));
+    qint64 left = TimeTextLeft(text);
+    qint64 right = TimeTextRight(text);
     left += leftDelta;
     if (rightDelta != 0) {
         right += rightDelta;
