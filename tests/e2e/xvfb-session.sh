@@ -9,21 +9,25 @@ e2e_fail() {
 e2e_start() {
     local size=${1:-1280x720}
     E2E_TMP=$(mktemp -d)
-    local n
-    for n in $(seq 140 199); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-        E2E_XVFB=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && break
-            sleep 0.1
-        done
-        xdpyinfo >/dev/null 2>&1 && break
-        kill "$E2E_XVFB" 2>/dev/null
-    done
-    xdpyinfo >/dev/null 2>&1 || e2e_fail "no X server"
     trap e2e_stop EXIT
+    # Xvfb picks a free display itself and writes its number to the descriptor: no race with other
+    # servers starting at the same time.
+    local fd
+    exec {fd}>"$E2E_TMP/display"
+    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_XVFB=$!
+    exec {fd}>&-
+    for _ in $(seq 100); do
+        [ -s "$E2E_TMP/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$E2E_TMP/display" ] || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    e2e_fail "no X server on $DISPLAY"
 }
 
 e2e_stop() {
