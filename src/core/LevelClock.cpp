@@ -10,6 +10,8 @@
 #include "StepTimeText.h"
 #include "TournamentState.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString NoTime = QStringLiteral("--:--");
@@ -165,8 +167,11 @@ void LevelClock::UpdateCountDown()
 void LevelClock::ShowTimeDigits()
 {
     const QString& time = m_state.Tournament.Time;
+    // A level of 100 minutes or more has a longer time than the five cells: the extra leading digits
+    // join the first cell, so 120:00 reads 12|0|:|0|0 rather than losing its last digit.
+    const qsizetype extra = std::max<qsizetype>(0, time.size() - ClockScreenModel::DigitCount);
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
-        const QString character = time.mid(i, 1);
+        const QString character = i == 0 ? time.left(1 + extra) : time.mid(i + extra, 1);
         if (m_screen.timer(i).caption != character) {
             m_screen.setCaption(ClockScreenModel::timerName(i), character);
         }

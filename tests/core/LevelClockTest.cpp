@@ -404,3 +404,39 @@ TEST_F(LevelClockTest, SetBlindOutsideTheStructureKeepsTheBlinds)
 }
 
 } // namespace
+
+namespace {
+
+// Levels of 100 minutes or more: every digit stays on screen, and the keys and the tick work across 100.
+TEST_F(LevelClockTest, HundredMinuteLevelsKeepEveryDigit)
+{
+    addLevel(25, 50, 0, 120);
+    addLevel(50, 100, 0, 100);
+    state.Tournament.Level = 1;
+    create();
+    EXPECT_EQ(digits(), QString("120:00"));
+    EXPECT_EQ(screen().timer(0).caption, QString("12"));
+    // the wider first cell keeps the five cells centred
+    int width = 0;
+    for (int i = 0; i < 5; ++i) {
+        width += screen().timer(i).width + 100;
+    }
+    EXPECT_EQ(screen().timer(0).left, screen().screenWidth() / 2 - width / 2);
+
+    key(VirtualKey::F10); // already the full length
+    EXPECT_EQ(digits(), QString("120:00"));
+    key(VirtualKey::F9);
+    EXPECT_EQ(digits(), QString("119:00"));
+    run();
+    tick();
+    EXPECT_EQ(digits(), QString("118:59"));
+
+    state.Tournament.Time = "100:01";
+    tick();
+    EXPECT_EQ(digits(), QString("100:00"));
+    tick();
+    EXPECT_EQ(digits(), QString("99:59"));
+    EXPECT_EQ(screen().timer(0).caption, QString("9"));
+}
+
+} // namespace
