@@ -23,6 +23,8 @@ e2e_start() {
     done
     [ -s "$E2E_TMP/display" ] || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
     export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
+    # The test run sets the offscreen platform for the widget tests; these programs need the X server.
+    export QT_QPA_PLATFORM=xcb
     for _ in $(seq 50); do
         xdpyinfo >/dev/null 2>&1 && return 0
         sleep 0.1
