@@ -1,5 +1,6 @@
 #include "ClockApplication.h"
 
+#include "CheckForUpgrade.h"
 #include "CheckRequiredFiles.h"
 #include "ClockError.h"
 #include "ClockSettingsFile.h"
@@ -12,18 +13,27 @@
 #include "RefreshFromManager.h"
 #include "ShowWelcome.h"
 #include "StatisticsTexts.h"
+#include "UpgradeContext.h"
 #include "frmClock.h"
+#include "modScreensaver.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
                                    const MonotonicClock& clock)
     : m_boxes(boxes), m_sounds(sounds), m_clock(clock)
 {
     m_state.Folders = ClockFolders::fromProgramFolder(programFolder);
+    m_upgrade = std::make_unique<UpgradeContext>(m_state.Folders.Program, m_boxes, m_clock);
 }
 
 ClockApplication::~ClockApplication() = default;
+
+void ClockApplication::setScreenSaver(std::unique_ptr<ScreenSaverBackend> backend)
+{
+    m_screenSaver = std::make_unique<modScreensaver>(std::move(backend));
+}
 
 std::optional<int> ClockApplication::start()
 {
@@ -40,6 +50,13 @@ std::optional<int> ClockApplication::start()
     m_screen->Load();
     if (m_requiredFilesMissing) {
         return 1;
+    }
+    if (m_manager.auto_program_upgrade) {
+        m_upgrade->parent = m_screen.get();
+        // The installer has taken over: end at once, without the exit question or the screen's close.
+        if (CheckForUpgrade(*m_upgrade)) {
+            return 0;
+        }
     }
     return std::nullopt;
 }
@@ -78,6 +95,11 @@ void ClockApplication::createScreen()
     context.checkRequiredFiles = [this, letEventsRun] {
         m_requiredFilesMissing = CheckRequiredFiles(m_state, m_boxes, letEventsRun);
     };
+    if (!m_screenSaver) {
+        setScreenSaver(modScreensaver::forPlatform(QGuiApplication::platformName()));
+    }
+    context.isScreenSaverActive = [this] { return m_screenSaver->IsScreenSaverActive(); };
+    context.setScreenSaverActive = [this](bool active) { m_screenSaver->SetScreenSaverActive(active); };
     m_screen = std::make_unique<frmClock>(context);
     if (onScreenCreated) {
         onScreenCreated(m_screen.get());

@@ -12,6 +12,9 @@
 #include <optional>
 
 class ManagerRefresher;
+class ScreenSaverBackend;
+class modScreensaver;
+struct UpgradeContext;
 class MessageBoxes;
 class MonotonicClock;
 class SoundPlayer;
@@ -36,6 +39,11 @@ public:
     std::function<void(frmClock*)> onScreenCreated;
     TournamentState& state() { return m_state; }
 
+    // The desktop's screen-saver switch; without one, start() takes the one for Qt's platform.
+    void setScreenSaver(std::unique_ptr<ScreenSaverBackend> backend);
+    // Where the start-up version check fetches from and how it starts the installer.
+    UpgradeContext& upgrade() { return *m_upgrade; }
+
 
 private:
     TournamentState m_state;
@@ -46,6 +54,8 @@ private:
     const MonotonicClock& m_clock;
     PayoutTemplateWarnings m_payoutWarnings;
     std::unique_ptr<ManagerRefresher> m_refresher;
+    std::unique_ptr<modScreensaver> m_screenSaver;
+    std::unique_ptr<UpgradeContext> m_upgrade;
     std::unique_ptr<frmClock> m_screen;
     bool m_requiredFilesMissing = false;
 

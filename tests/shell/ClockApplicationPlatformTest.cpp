@@ -1,0 +1,185 @@
+// Start-up's use of the desktop and the network: the screen-saver switch and the version check, with
+// the desktop faked and the upgrade server on the loopback interface.
+#include "ClockApplication.h"
+#include "EventLoopWait.h"
+#include "FakeClock.h"
+#include "FakeMessageBoxes.h"
+#include "FakeSoundPlayer.h"
+#include "LocalHttpServer.h"
+#include "QtPrinters.h"
+#include "TempProgramFolder.h"
+#include "UpgradeContext.h"
+#include "fUpgrade.h"
+#include "frmClock.h"
+#include "modScreensaver.h"
+
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+const QString ExitQuestion = "Are you sure that you want to exit KAVRO Clock?";
+
+struct DesktopLog
+{
+    bool enabled = true;
+    QList<bool> switches;
+};
+
+class FakeScreenSaver : public ScreenSaverBackend
+{
+public:
+    explicit FakeScreenSaver(std::shared_ptr<DesktopLog> log) : m_log(std::move(log)) {}
+    bool isActive() override { return m_log->enabled; }
+    bool setActive(bool active) override
+    {
+        m_log->switches.append(active);
+        return true;
+    }
+
+private:
+    std::shared_ptr<DesktopLog> m_log;
+};
+
+class BrokenScreenSaver : public ScreenSaverBackend
+{
+public:
+    bool isActive() override { throw std::runtime_error("no desktop"); }
+    bool setActive(bool) override { throw std::runtime_error("no desktop"); }
+};
+
+class PlatformStartup : public testing::Test
+{
+protected:
+    TempProgramFolder dir;
+    FakeMessageBoxes boxes;
+    FakeSoundPlayer sounds;
+    FakeClock clock;
+    LocalHttpServer server;
+    std::shared_ptr<DesktopLog> desktop = std::make_shared<DesktopLog>();
+
+    void configure(bool autoUpgrade, bool requiredFiles = true)
+    {
+        const QString db = dir.parentPath("manager.db");
+        {
+            QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "platform-test-writer");
+            conn.setDatabaseName(db);
+            ASSERT_TRUE(conn.open());
+            QSqlQuery q(conn);
+            ASSERT_TRUE(q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, "
+                               "auto_program_upgrade INTEGER)"));
+            ASSERT_TRUE(q.exec(QString("INSERT INTO config VALUES (0, 0, %1)").arg(autoUpgrade ? 1 : 0)));
+        }
+        QSqlDatabase::removeDatabase("platform-test-writer");
+        dir.writeParent("kavro.ini", "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
+        dir.write("darvel.ini", "Level=1\r\nBlinds=Speed.blinds.csv\r\n");
+        if (requiredFiles) {
+            dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
+            dir.copySample("prize-pool.csv", "../prize-pool.csv");
+            dir.copySample("background/Blue.jpg", "background/Blue.jpg");
+        }
+    }
+    std::unique_ptr<ClockApplication> program()
+    {
+        auto app = std::make_unique<ClockApplication>(dir.folders().Program, boxes, sounds, clock);
+        app->setScreenSaver(std::make_unique<FakeScreenSaver>(desktop));
+        app->upgrade().baseUrl = server.url("/software/upgrade/darvel/");
+        return app;
+    }
+};
+
+TEST(modScreensaver, FailuresCountAsNotEnabled)
+{
+    modScreensaver none;
+    EXPECT_FALSE(none.IsScreenSaverActive());
+    EXPECT_FALSE(none.SetScreenSaverActive(false));
+    modScreensaver broken(std::make_unique<BrokenScreenSaver>());
+    EXPECT_FALSE(broken.IsScreenSaverActive());
+    EXPECT_FALSE(broken.SetScreenSaverActive(true));
+
+    EXPECT_EQ(modScreensaver::forPlatform("offscreen"), nullptr);
+    EXPECT_EQ(modScreensaver::forPlatform("minimal"), nullptr);
+    EXPECT_NE(modScreensaver::forPlatform("xcb"), nullptr);
+    EXPECT_NE(modScreensaver::forPlatform("wayland"), nullptr);
+}
+
+TEST_F(PlatformStartup, ScreenSaverFoundOnIsOffWhileTheClockRunsAndOnAfterANormalExit)
+{
+    configure(false);
+    auto app = program();
+    ASSERT_EQ(app->start(), std::nullopt);
+    EXPECT_EQ(desktop->switches, QList<bool>{false});
+
+    boxes.answers = {false, true};
+    EXPECT_FALSE(app->screen()->close());
+    EXPECT_EQ(desktop->switches, QList<bool>{false});
+    EXPECT_TRUE(app->screen()->close());
+    EXPECT_EQ(desktop->switches, (QList<bool>{false, true}));
+    EXPECT_TRUE(server.requests().isEmpty()); // no version check unless the manager asks for it
+}
+
+TEST_F(PlatformStartup, ScreenSaverFoundOffIsNeverTouched)
+{
+    configure(false);
+    desktop->enabled = false;
+    auto app = program();
+    ASSERT_EQ(app->start(), std::nullopt);
+    boxes.answers = {true};
+    EXPECT_TRUE(app->screen()->close());
+    EXPECT_TRUE(desktop->switches.isEmpty());
+}
+
+TEST_F(PlatformStartup, MissingRequiredFileEndsWithTheScreenSaverLeftOff)
+{
+    configure(false, false);
+    auto app = program();
+    EXPECT_EQ(app->start(), 1);
+    EXPECT_EQ(desktop->switches, QList<bool>{false});
+}
+
+TEST_F(PlatformStartup, VersionCheckRunsOnceTheScreenIsUpAndADeclinedUpgradeKeepsTheClock)
+{
+    configure(true);
+    server.serve("/software/upgrade/darvel/version.txt", "1.0.7");
+    boxes.answers = {false};
+    bool screenVisibleWhenAsked = false;
+    auto app = program();
+    boxes.whileOpen = [&] { screenVisibleWhenAsked = app->screen() && app->screen()->isVisible(); };
+    EXPECT_EQ(app->start(), std::nullopt);
+    EXPECT_EQ(server.requests().size(), 1);
+    ASSERT_EQ(boxes.questions.size(), 1);
+    EXPECT_TRUE(boxes.questions[0].startsWith("A new version of this software is available! "));
+    EXPECT_TRUE(screenVisibleWhenAsked);
+    EXPECT_TRUE(app->screen()->isVisible());
+}
+
+TEST_F(PlatformStartup, HandOverToTheInstallerEndsAtOnceWithoutTheExitQuestion)
+{
+    configure(true);
+    server.serve("/software/upgrade/darvel/version.txt", "1.0.7");
+    server.serve("/software/upgrade/darvel/" + UpgradeContext::remoteProgramName(), "new program");
+    server.serve("/software/upgrade/darvel/" + UpgradeContext::installerName(), "installer");
+    boxes.answers = {true};
+    auto app = program();
+    QStringList started;
+    app->upgrade().startInstaller = [&](const QString& installer, const QString&) {
+        started.append(installer);
+        return true;
+    };
+    app->upgrade().showDialog = [&](fUpgrade& dialog) {
+        EXPECT_EQ(dialog.parentWidget(), app->screen());
+        dialog.show();
+        dialog.Command1->click();
+    };
+    EXPECT_EQ(app->start(), 0);
+    EXPECT_EQ(started, QStringList{dir.programPath(UpgradeContext::installerName())});
+    EXPECT_FALSE(boxes.questions.contains(ExitQuestion));
+    EXPECT_EQ(desktop->switches, QList<bool>{false}); // the screen's closing steps are skipped
+    EXPECT_EQ(dir.read("target"), dir.folders().Program.toUtf8() + "\r\n");
+}
+
+} // namespace
