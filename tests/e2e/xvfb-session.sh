@@ -3,6 +3,10 @@
 
 e2e_fail() {
     echo "FAIL: $*" >&2
+    local log
+    for log in "${E2E_TMP:-/nonexistent}"/run*.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 20 "$log" >&2; }
+    done
     exit 1
 }
 
@@ -14,7 +18,9 @@ e2e_start() {
     # servers starting at the same time.
     local fd
     exec {fd}>"$E2E_TMP/display"
-    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # -noreset: without it the server resets whenever its last client leaves, and a program started
+    # during the reset cannot connect.
+    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     exec {fd}>&-
     for _ in $(seq 100); do
