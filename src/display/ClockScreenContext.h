@@ -25,9 +25,8 @@ struct ClockScreenContext
     const MonotonicClock& clock;
     // Recount, statistics, payouts, help and settings. showMouse is the window's own and is ignored here.
     ClockHooks hooks;
-    // Applies the colour scheme before the layout; unset keeps the design colours.
+    // Replace the window's own ColorStyle and RefreshBackground when set (tests that need neither).
     std::function<void()> colorStyle;
-    // Rebuilds the background picture at the window's new size (see frmClock::setBackgroundPicture).
     std::function<void()> refreshBackground;
     std::function<void()> showWelcome;
     std::function<void()> checkRequiredFiles;

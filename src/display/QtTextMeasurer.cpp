@@ -2,7 +2,10 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+#include <cmath>
 
 QtTextMeasurer::QtTextMeasurer()
 {
@@ -25,6 +28,27 @@ bool QtTextMeasurer::ensureTahoma()
     return available;
 }
 
+namespace {
+
+double twipsPerPixel(double dotsPerInch)
+{
+    return dotsPerInch > 0 ? 1440.0 / dotsPerInch : 15.0;
+}
+
+} // namespace
+
+double QtTextMeasurer::twipsPerPixelX()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return twipsPerPixel(screen ? screen->logicalDotsPerInchX() : 0);
+}
+
+double QtTextMeasurer::twipsPerPixelY()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return twipsPerPixel(screen ? screen->logicalDotsPerInchY() : 0);
+}
+
 QFont QtTextMeasurer::clockFont(double pointSize, bool bold)
 {
     QFont font(QStringLiteral("Tahoma"));
@@ -41,5 +65,6 @@ QSize QtTextMeasurer::measure(const QString& text, double pointSize, bool bold) 
     for (const QString& line : lines) {
         width = qMax(width, metrics.horizontalAdvance(line));
     }
-    return QSize(width * TwipsPerPixel, int(lines.size()) * metrics.height() * TwipsPerPixel);
+    return QSize(int(std::lround(width * twipsPerPixelX())),
+                 int(std::lround(double(lines.size()) * metrics.height() * twipsPerPixelY())));
 }

@@ -9,7 +9,11 @@
 class QtTextMeasurer : public TextMeasurer
 {
 public:
+    // At 96 dots per inch; the clock window converts with the display's own values below.
     static constexpr int TwipsPerPixel = 15;
+    // Twips per pixel of the primary display in each direction, from its logical dots per inch (15 at 96).
+    static double twipsPerPixelX();
+    static double twipsPerPixelY();
 
     QtTextMeasurer();
 

@@ -1,11 +1,13 @@
 #include "frmClock.h"
 
+#include "BackgroundPicture.h"
 #include "BlindStructure.h"
 #include "ClockError.h"
 #include "ClockSettingsFile.h"
+#include "ColorStyle.h"
 #include "FolderLookup.h"
 #include "MessageBoxes.h"
-#include "ProvisionalLayout.h"
+#include "ScreenLayout.h"
 #include "TournamentState.h"
 #include "VirtualKeyMapping.h"
 
@@ -18,10 +20,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <cmath>
 
 namespace {
-
-constexpr int Twips = QtTextMeasurer::TwipsPerPixel;
 
 QString rgb(RgbColour c)
 {
@@ -47,7 +48,9 @@ template <typename Step> void guarded(Step step)
 frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context)),
       m_logic(m_context.state, m_context.blinds, m_measurer, m_context.sounds, m_context.boxes,
-              m_context.clock, m_context.hooks)
+              m_context.clock, m_context.hooks),
+      m_sizerHost(m_logic.model), m_twipsX(QtTextMeasurer::twipsPerPixelX()),
+      m_twipsY(QtTextMeasurer::twipsPerPixelY())
 {
     setObjectName(QStringLiteral("frmClock"));
     setWindowTitle(QStringLiteral("Darvel"));
@@ -59,6 +62,15 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
             m_redrawQueued = true;
             QMetaObject::invokeMethod(this, &frmClock::showModel, Qt::QueuedConnection);
         }
+    };
+    // One pass of the sizer is drawn once, when it ends.
+    m_sizerHost.beginPass = [this] {
+        setUpdatesEnabled(false);
+        takeScreenSize();
+    };
+    m_sizerHost.endPass = [this] {
+        showModel();
+        setUpdatesEnabled(true);
     };
     m_clockTick.setTimerType(Qt::PreciseTimer);
     m_clockTick.setInterval(1000);
@@ -127,7 +139,7 @@ void frmClock::showElement(const ScreenElement& e, QLabel* label)
             label->setStyleSheet(style);
         }
     }
-    const QRect geometry(e.left / Twips, e.top / Twips, qMax(1, e.width / Twips), qMax(1, e.height / Twips));
+    const QRect geometry = pixelRect(e);
     if (label->geometry() != geometry) {
         label->setGeometry(geometry);
     }
@@ -175,8 +187,8 @@ void frmClock::paintEvent(QPaintEvent*)
         }
         painter.setPen(e.bordered ? QPen(qcolor(e.borderColour)) : QPen(Qt::NoPen));
         painter.setBrush(e.fillSolid || e.opaque ? QBrush(qcolor(e.backColour)) : QBrush(Qt::NoBrush));
-        const QRectF box(e.left / double(Twips), e.top / double(Twips), e.width / double(Twips),
-                         e.height / double(Twips));
+        const QRectF box(m_origin.x() + e.left / m_twipsX, m_origin.y() + e.top / m_twipsY,
+                         e.width / m_twipsX, e.height / m_twipsY);
         if (e.rounded) {
             const double radius = qMin(box.width(), box.height()) / 6;
             painter.drawRoundedRect(box, radius, radius);
@@ -192,9 +204,32 @@ void frmClock::setBackgroundPicture(const QPixmap& picture)
     update();
 }
 
+QRect frmClock::pixelRect(const ScreenElement& e) const
+{
+    const int left = int(std::lround(e.left / m_twipsX));
+    const int top = int(std::lround(e.top / m_twipsY));
+    const int right = int(std::lround((e.left + e.width) / m_twipsX));
+    const int bottom = int(std::lround((e.top + e.height) / m_twipsY));
+    return QRect(m_origin.x() + left, m_origin.y() + top, qMax(1, right - left), qMax(1, bottom - top));
+}
+
 void frmClock::takeScreenSize()
 {
-    m_logic.model.setScreenSize(width() * Twips, height() * Twips);
+    // The elements keep the proportions of the first window: on a display of another shape they fill the
+    // largest area of that shape, centred, instead of being stretched apart or squeezed into each other.
+    QSize area = size();
+    const double designAspect = double(ClockScreenModel::DesignWidth) / ClockScreenModel::DesignHeight;
+    if (m_initialised && area.height() > 0) {
+        const double aspect = double(area.width()) / area.height();
+        if (aspect > designAspect * 1.01) {
+            area.setWidth(int(std::lround(area.height() * designAspect)));
+        } else if (aspect < designAspect / 1.01) {
+            area.setHeight(int(std::lround(area.width() / designAspect)));
+        }
+    }
+    m_origin = QPoint((width() - area.width()) / 2, (height() - area.height()) / 2);
+    m_logic.model.setScreenSize(int(std::lround(area.width() * m_twipsX)),
+                                int(std::lround(area.height() * m_twipsY)));
 }
 
 void frmClock::Load()
@@ -227,7 +262,8 @@ void frmClock::InitialiseScreen()
     LevelClock& clock = m_logic.clock;
     guarded([&] {
         hide();
-        resize(ClockScreenModel::DesignWidth / Twips, ClockScreenModel::DesignHeight / Twips);
+        resize(int(std::lround(ClockScreenModel::DesignWidth / m_twipsX)),
+               int(std::lround(ClockScreenModel::DesignHeight / m_twipsY)));
         takeScreenSize();
     });
     PrizeLineCount = 9;
@@ -245,7 +281,17 @@ void frmClock::InitialiseScreen()
         m_logic.scheduler.start();
         m_clockTick.start();
     });
-    guarded([&] { QCoreApplication::processEvents(); });
+    guarded([&] { AutoSizer1 = std::make_unique<AutoSizer>(m_sizerHost, this); });
+    guarded([&] {
+        QCoreApplication::processEvents();
+        // The sizer records at its timer's first tick; one that has not come yet comes now, so the record
+        // is always that of the laid-out first window.
+        if (AutoSizer1 && !AutoSizer1->isRecording()) {
+            AutoSizer1->tmrint().stop();
+            AutoSizer1->GetProps();
+        }
+    });
+    m_initialised = true;
     guarded([&] {
         // Without a window manager nothing maximises a window: give it the screen first.
         if (const QScreen* display = screen()) {
@@ -255,9 +301,7 @@ void frmClock::InitialiseScreen()
         activateWindow();
         setFocus();
     });
-    m_initialised = true;
     guarded([&] {
-        relayout();
         SetBlind(m_context.state.Tournament.Level);
         CountDown();
     });
@@ -312,28 +356,46 @@ void frmClock::PrizePool()
 
 void frmClock::UpdateDisplay()
 {
+    ColorStyle();
+    LayoutScreen();
+}
+
+void frmClock::ColorStyle()
+{
     if (m_context.colorStyle) {
         m_context.colorStyle();
+        return;
     }
-    LayoutScreen();
+    ::ColorStyle(m_context.state.Display.Color_Style, Scheme, m_logic.model);
+    m_logic.clock.DigitColour = Scheme.DigitColour;
+    m_logic.clock.AlertColour = Scheme.AlertColour;
+    showModel();
 }
 
 void frmClock::LayoutScreen()
 {
-    TextCellHeight =
-        qint16(ProvisionalLayout::apply(m_logic.model, m_logic.clock.DigitColour, PrizeLineCount));
+    try {
+        ScreenLayout(m_logic.model, Scheme).LayoutScreen(PrizeLineCount, TextCellHeight);
+    } catch (...) {
+        showModel();
+        throw;
+    }
     showModel();
 }
 
-void frmClock::relayout()
+void frmClock::RefreshBackground()
 {
-    takeScreenSize();
-    m_logic.commands.PlaceCommandButtons();
-    LayoutScreen();
-    m_logic.commands.PlacePausedNotice();
-    m_logic.clock.LayoutBlindsLine();
-    m_logic.clock.CountDown();
-    showModel();
+    if (m_context.refreshBackground) {
+        m_context.refreshBackground();
+        return;
+    }
+    const BackgroundPicture::Result result = BackgroundPicture::Build(
+        m_context.state.Folders.Background, m_context.state.Display.Background, size());
+    if (result.action == BackgroundPicture::Action::Clear) {
+        setBackgroundPicture(QPixmap());
+    } else if (result.action == BackgroundPicture::Action::Show) {
+        setBackgroundPicture(QPixmap::fromImage(result.picture));
+    }
 }
 
 void frmClock::ShowMouse(bool visible)
@@ -381,7 +443,8 @@ void frmClock::keyReleaseEvent(QKeyEvent* event)
 
 void frmClock::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position() * Twips;
+    const QPointF inArea = event->position() - QPointF(m_origin);
+    const QPointF at(inArea.x() * m_twipsX, inArea.y() * m_twipsY);
     guarded([&] { m_logic.commands.PointerMoved(float(at.x()), float(at.y())); });
     showModel();
 }
@@ -410,14 +473,12 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event)
 void frmClock::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    guarded([&] {
-        if (m_context.refreshBackground) {
-            m_context.refreshBackground();
-        }
-    });
-    if (m_initialised) {
-        guarded([&] { relayout(); });
+    // Once the sizer records, its own pass takes the new size.
+    if (!AutoSizer1 || !AutoSizer1->isRecording()) {
+        takeScreenSize();
     }
+    guarded([&] { RefreshBackground(); });
+    showModel();
 }
 
 void frmClock::closeEvent(QCloseEvent* event)

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "AutoSizer.h"
 #include "ClockScreenContext.h"
 #include "ClockScreenLogic.h"
+#include "ClockScreenSizerHost.h"
+#include "ColourScheme.h"
 #include "QtTextMeasurer.h"
 
 #include <QHash>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -37,6 +41,10 @@ public:
     void PrizePool();
     void ShowMouse(bool visible);
     void LayoutScreen();
+    void ColorStyle();
+    // Rebuilds the background picture at the window's size; throws FreeImageError when the picture cannot
+    // be loaded, keeping the previous one.
+    void RefreshBackground();
 
     void SettingsClicked();
     void HelpClicked();
@@ -44,12 +52,18 @@ public:
 
     // Drawn from the top-left corner under all elements; a null picture shows the background colour.
     void setBackgroundPicture(const QPixmap& picture);
+    const QPixmap& backgroundPicture() const { return m_background; }
 
     ClockScreenLogic& logic() { return m_logic; }
     ClockScreenModel& model() { return m_logic.model; }
     QLabel* label(const QString& name) const { return m_labels.value(name); }
     QTimer& clockTick() { return m_clockTick; }
+    // Keeps the elements proportional to the window from the end of the initialisation on.
+    AutoSizer* autoSizer() const { return AutoSizer1.get(); }
+    // Where an element of the model lies in the window, in pixels.
+    QRect pixelRect(const ScreenElement& element) const;
 
+    ColourScheme Scheme;
     qint16 PrizeLineCount = 9;
     // Where the rotating payout list goes on after 1st; kept between rebuilds, never saved.
     qint16 PrizeStartPlace = 0;
@@ -82,10 +96,15 @@ private:
     QPixmap m_background;
     bool m_cursorHidden = false;
     bool m_initialised = false;
+    ClockScreenSizerHost m_sizerHost;
+    std::unique_ptr<AutoSizer> AutoSizer1;
+    double m_twipsX = QtTextMeasurer::TwipsPerPixel;
+    double m_twipsY = QtTextMeasurer::TwipsPerPixel;
+    // Top-left corner of the laid-out area, which keeps the proportions of the first window.
+    QPoint m_origin;
 
     void createLabels();
     void showElement(const ScreenElement& element, QLabel* label);
     void takeScreenSize();
-    void relayout();
     void showLogo();
 };

@@ -121,7 +121,9 @@ TEST_F(frmClockTest, ComesUpMaximisedAndPausedWithTheLevelsFullTime)
     EXPECT_EQ(text("lblBreak"), QString("00:40"));
     EXPECT_EQ(text("lblPrizePool1"), QString());
     EXPECT_GE(statistics, 1);
-    EXPECT_EQ(window->findChild<QLabel*>("lblTimer0")->font().pointSizeF(), 150);
+    // Laid out at 150 pt in the first window, then scaled with the window's height.
+    EXPECT_NEAR(window->findChild<QLabel*>("lblTimer0")->font().pointSizeF(),
+                150.0 * window->model().screenHeight() / ClockScreenModel::DesignHeight, 0.01);
     EXPECT_EQ(window->findChild<QLabel*>("lblTimer0")->font().family(), QString("Tahoma"));
 
     seconds(3);

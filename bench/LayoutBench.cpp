@@ -1,0 +1,97 @@
+// The background picture at full-screen sizes and one resize pass of the clock screen, offscreen.
+#include "BackgroundPicture.h"
+#include "BlindStructure.h"
+#include "ClockScreenContext.h"
+#include "MessageBoxes.h"
+#include "MonotonicClock.h"
+#include "SoundPlayer.h"
+#include "TournamentState.h"
+#include "frmClock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString Backgrounds = QStringLiteral(KAVRO_SOURCE_DIR "/data/background/");
+
+void RefreshBackground(benchmark::State& state)
+{
+    const QSize size(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BackgroundPicture::Build(Backgrounds, QStringLiteral("Blue.jpg"), size));
+    }
+}
+BENCHMARK(RefreshBackground)
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+class SilentBoxes : public MessageBoxes
+{
+public:
+    void show(Icon, const QString&) override {}
+    bool ask(const QString&) override { return true; }
+};
+
+class SilentSounds : public SoundPlayer
+{
+public:
+    void play(const QString&) override {}
+};
+
+class StillClock : public MonotonicClock
+{
+public:
+    qint64 nowMs() const override { return 0; }
+};
+
+void ClockScreenResizePass(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Clock/background"));
+    QDir(dir.path()).mkpath(QStringLiteral("Clock/blinds"));
+    QFile::copy(Backgrounds + QStringLiteral("Blue.jpg"),
+                dir.path() + QStringLiteral("/Clock/background/Blue.jpg"));
+    QFile::copy(QStringLiteral(KAVRO_SOURCE_DIR "/data/blinds/Deepstack.blinds.csv"),
+                dir.path() + QStringLiteral("/Clock/blinds/Deepstack.blinds.csv"));
+    TournamentState tournament;
+    tournament.Folders = ClockFolders::fromProgramFolder(dir.path() + QStringLiteral("/Clock"));
+    tournament.Display.Background = QStringLiteral("Blue.jpg");
+    tournament.Display.Color_Style = 3;
+    tournament.Tournament.Blinds = QStringLiteral("Deepstack.blinds.csv");
+    tournament.Tournament.Level = 1;
+    tournament.Tournament.Time = QStringLiteral("--:--");
+    BlindStructure blinds;
+    SilentBoxes boxes;
+    SilentSounds sounds;
+    StillClock clock;
+    frmClock screen(ClockScreenContext(tournament, blinds, boxes, sounds, clock));
+    screen.Load();
+    screen.clockTick().stop();
+    screen.setWindowState(Qt::WindowNoState);
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        screen.setGeometry(large ? QRect(0, 0, 1920, 1080) : QRect(0, 0, 1280, 720));
+        QApplication::processEvents();
+    }
+    screen.hide();
+}
+BENCHMARK(ClockScreenResizePass)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,83 @@
+#include "modFreeImage.h"
+
+#include "FreeImageError.h"
+
+#include <QFile>
+
+namespace modFreeImage {
+
+namespace {
+
+// Paths are handed to the library in the platform's file name encoding.
+QByteArray nativePath(const QString& fileName)
+{
+    return QFile::encodeName(fileName);
+}
+
+} // namespace
+
+void Initialise()
+{
+    // Linked as a shared library the library starts itself; a static build needs the call. It is harmless
+    // when repeated.
+    static const bool started = [] {
+        FreeImage_Initialise(FALSE);
+        return true;
+    }();
+    (void)started;
+}
+
+FIBITMAP* LoadJpeg(const QString& fileName)
+{
+    Initialise();
+    return FreeImage_Load(FIF_JPEG, nativePath(fileName).constData(), JPEG_DEFAULT);
+}
+
+FIBITMAP* RescaleImage(FIBITMAP* picture, int width, int height, bool freeSource, FREE_IMAGE_FILTER filter)
+{
+    if (!picture) {
+        return picture;
+    }
+    if (!FreeImage_HasPixels(picture)) {
+        throw FreeImageError(5, QStringLiteral("MFreeImage"),
+                             QStringLiteral("Invalid procedure call or argument\r\n\r\n"
+                                            "Unable to rescale a 'header-only' bitmap."));
+    }
+    if (int(FreeImage_GetWidth(picture)) == width && int(FreeImage_GetHeight(picture)) == height) {
+        return picture;
+    }
+    FIBITMAP* scaled = FreeImage_Rescale(picture, width, height, filter);
+    if (freeSource) {
+        FreeImage_Unload(picture);
+    }
+    return scaled;
+}
+
+bool SaveImage(FREE_IMAGE_FORMAT format, FIBITMAP* picture, const QString& fileName, int flags)
+{
+    Initialise();
+    return FreeImage_Save(format, picture, nativePath(fileName).constData(), flags) != FALSE;
+}
+
+QImage ToQImage(FIBITMAP* picture)
+{
+    if (!picture || !FreeImage_HasPixels(picture)) {
+        return QImage();
+    }
+    FIBITMAP* bits32 = FreeImage_ConvertTo32Bits(picture);
+    if (!bits32) {
+        return QImage();
+    }
+    const int width = int(FreeImage_GetWidth(bits32));
+    const int height = int(FreeImage_GetHeight(bits32));
+    QImage image(width, height, QImage::Format_RGB32);
+    if (!image.isNull()) {
+        // 32-bit FreeImage pixels are B, G, R, A in memory like Format_RGB32 on little-endian machines.
+        FreeImage_ConvertToRawBits(image.bits(), bits32, int(image.bytesPerLine()), 32, FI_RGBA_RED_MASK,
+                                   FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, TRUE);
+    }
+    FreeImage_Unload(bits32);
+    return image;
+}
+
+} // namespace modFreeImage

@@ -1,0 +1,116 @@
+#include "BackgroundPicture.h"
+
+#include "FreeImageError.h"
+#include "TempProgramFolder.h"
+#include "modFreeImage.h"
+
+#include <QColor>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A picture whose left half is red and right half blue, so a stretch shows where the halves went.
+FIBITMAP* halves(int width, int height)
+{
+    modFreeImage::Initialise();
+    FIBITMAP* picture = FreeImage_Allocate(width, height, 24);
+    for (int y = 0; y < height; ++y) {
+        BYTE* row = FreeImage_GetScanLine(picture, y);
+        for (int x = 0; x < width; ++x) {
+            const bool left = x < width / 2;
+            row[x * 3 + FI_RGBA_RED] = left ? 255 : 0;
+            row[x * 3 + FI_RGBA_GREEN] = 0;
+            row[x * 3 + FI_RGBA_BLUE] = left ? 0 : 255;
+        }
+    }
+    return picture;
+}
+
+class BackgroundPictureTest : public testing::Test
+{
+protected:
+    TempProgramFolder folder;
+    void SetUp() override { folder.write("background/.keep", ""); }
+    QString background() { return folder.folders().Background; }
+
+    void writeJpeg(const QString& name, int width, int height)
+    {
+        FIBITMAP* picture = halves(width, height);
+        ASSERT_TRUE(modFreeImage::SaveImage(FIF_JPEG, picture, background() + name, 0));
+        FreeImage_Unload(picture);
+    }
+};
+
+TEST_F(BackgroundPictureTest, StretchesToTheWindowWithoutKeepingTheAspect)
+{
+    writeJpeg("Blue.jpg", 1024, 768);
+    const BackgroundPicture::Result result =
+        BackgroundPicture::Build(background(), "blue.JPG", QSize(1280, 1024));
+    ASSERT_EQ(result.action, BackgroundPicture::Action::Show);
+    EXPECT_EQ(result.picture.size(), QSize(1280, 1024));
+    // The red half now ends at 640 across the whole height.
+    for (int y : {2, 512, 1021}) {
+        EXPECT_GT(QColor(result.picture.pixel(600, y)).red(), 200) << y;
+        EXPECT_GT(QColor(result.picture.pixel(680, y)).blue(), 200) << y;
+    }
+}
+
+TEST_F(BackgroundPictureTest, PictureOfTheWindowsSizeIsNotRescaled)
+{
+    FIBITMAP* picture = halves(64, 48);
+    EXPECT_EQ(modFreeImage::RescaleImage(picture, 64, 48, true, FILTER_LANCZOS3), picture);
+    EXPECT_EQ(FreeImage_GetWidth(picture), 64u) << "still there despite free-source";
+    FIBITMAP* wider = modFreeImage::RescaleImage(picture, 65, 48, false, FILTER_LANCZOS3);
+    ASSERT_NE(wider, picture);
+    EXPECT_EQ(FreeImage_GetWidth(wider), 65u);
+    FreeImage_Unload(wider);
+    FreeImage_Unload(picture);
+    EXPECT_EQ(modFreeImage::RescaleImage(nullptr, 10, 10, true, FILTER_LANCZOS3), nullptr);
+}
+
+TEST_F(BackgroundPictureTest, HeaderOnlyPictureCannotBeRescaled)
+{
+    writeJpeg("Header.jpg", 32, 32);
+    FIBITMAP* header = FreeImage_Load(FIF_JPEG, QFile::encodeName(background() + "Header.jpg").constData(),
+                                      FIF_LOAD_NOPIXELS);
+    ASSERT_NE(header, nullptr);
+    ASSERT_FALSE(FreeImage_HasPixels(header));
+    try {
+        modFreeImage::RescaleImage(header, 64, 64, true, FILTER_LANCZOS3);
+        ADD_FAILURE() << "no error";
+    } catch (const FreeImageError& e) {
+        EXPECT_EQ(e.number(), 5);
+        EXPECT_EQ(e.source(), QString("MFreeImage"));
+        EXPECT_EQ(
+            e.description(),
+            QString("Invalid procedure call or argument\r\n\r\nUnable to rescale a 'header-only' bitmap."));
+    }
+    FreeImage_Unload(header);
+}
+
+TEST_F(BackgroundPictureTest, NoNameClearsMissingFileKeepsAndUnreadableFileIsAnError)
+{
+    EXPECT_EQ(BackgroundPicture::Build(background(), "", QSize(10, 10)).action,
+              BackgroundPicture::Action::Clear);
+    EXPECT_EQ(BackgroundPicture::Build(background(), "Gone.jpg", QSize(10, 10)).action,
+              BackgroundPicture::Action::Keep);
+
+    // A JPEG start followed by rubbish, and a file that is not a picture at all.
+    folder.write("background/Corrupt.jpg", QByteArray("\xFF\xD8\xFF\xE0") + QByteArray(300, '\x17'));
+    folder.write("background/Text.jpg", "not a picture");
+    for (const char* name : {"Corrupt.jpg", "Text.jpg"}) {
+        EXPECT_THROW(BackgroundPicture::Build(background(), name, QSize(10, 10)), FreeImageError) << name;
+    }
+}
+
+TEST_F(BackgroundPictureTest, SaveReportsWhetherThePictureWasWritten)
+{
+    FIBITMAP* picture = halves(16, 16);
+    EXPECT_TRUE(modFreeImage::SaveImage(FIF_JPEG, picture, background() + "temp-back.jpg", 0));
+    EXPECT_TRUE(QFile::exists(background() + "temp-back.jpg"));
+    EXPECT_FALSE(modFreeImage::SaveImage(FIF_JPEG, picture, background() + "no/such/folder/x.jpg", 0));
+    FreeImage_Unload(picture);
+}
+
+} // namespace

@@ -1,0 +1,254 @@
+#include "ScreenLayout.h"
+
+#include "ClockScreenModel.h"
+#include "ColorStyle.h"
+#include "ColourScheme.h"
+#include "LayoutOverflow.h"
+#include "TextMeasurer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Ten twips per character and point, lines 24 twips per point; the blank that sets the payout line
+// height can be given any height.
+class RuledMeasurer : public TextMeasurer
+{
+public:
+    int blankHeight = 0;
+
+    QSize measure(const QString& text, double pointSize, bool) const override
+    {
+        const int height = text == QStringLiteral(" ") && blankHeight > 0 ? blankHeight : int(pointSize * 24);
+        return QSize(int(text.size() * pointSize * 10), height);
+    }
+};
+
+class ScreenLayoutTest : public testing::Test
+{
+protected:
+    RuledMeasurer measurer;
+    ClockScreenModel screen{measurer};
+    ColourScheme scheme;
+    qint16 line = 0;
+
+    const ScreenElement& at(const char* name) { return screen.element(QString::fromLatin1(name)); }
+    int right(const char* name) { return at(name).left + at(name).width; }
+    int bottom(const char* name) { return at(name).top + at(name).height; }
+    void layout() { ScreenLayout(screen, scheme).LayoutScreen(9, line); }
+};
+
+TEST_F(ScreenLayoutTest, TitleStaysCentredAndGoesNegativeWhenWiderThanTheWindow)
+{
+    struct Case
+    {
+        int screenWidth;
+        int titleLength;
+        int left;
+    };
+    // 36 pt: 360 twips a character. Odd widths are rounded to even before halving.
+    for (const Case& c : {Case{18075, 6, 9037 - 1080}, Case{18076, 6, 9038 - 1080},
+                          Case{18075, 60, 9037 - 10800}, Case{9000, 1, 4500 - 180}}) {
+        screen.setScreenSize(c.screenWidth, 10140);
+        screen.setCaption("lblTitle", QString(c.titleLength, u'W'));
+        layout();
+        EXPECT_EQ(at("lblTitle").left, c.left) << c.screenWidth << " " << c.titleLength;
+        EXPECT_EQ(at("lblTitle").top, 800);
+    }
+}
+
+TEST_F(ScreenLayoutTest, BlindsTextsWidenBothBlindPanelsEqually)
+{
+    screen.setCaption("lblBlinds", "25/50");
+    layout();
+    const ScreenElement narrow = at("shpBlinds");
+    screen.setCaption("lblBlinds", "25,000/50,000");
+    layout();
+    const ScreenElement wide = at("shpBlinds");
+
+    EXPECT_EQ(wide.width - narrow.width, 8 * 360) << "eight more characters at 36 pt";
+    EXPECT_EQ(wide.width, at("lblBlinds").width + at("lblBlindsCaption").width + 900);
+    EXPECT_EQ(at("shpNext").width, wide.width);
+    EXPECT_EQ(at("shpNext").left, wide.left);
+    EXPECT_EQ(at("shpNext").top, bottom("shpBlinds") + 500);
+    EXPECT_EQ(wide.left, 9037 - wide.width / 2);
+    EXPECT_EQ(at("lblBlindsCaption").left, wide.left + 250);
+    EXPECT_EQ(right("lblBlinds"), right("shpBlinds") - 250);
+    for (const char* caption : {"lblAnteCaption", "lblNextLevelCaption", "lblNextAnteCaption"}) {
+        EXPECT_EQ(right(caption), right("lblBlindsCaption")) << caption;
+    }
+    for (const char* value : {"lblAnte", "lblNextLevel", "lblNextAnte"}) {
+        EXPECT_EQ(at(value).left, at("lblBlinds").left) << value;
+    }
+    EXPECT_EQ(at("lblAnteCaption").top, at("shpBlinds").top + at("lblBlindsCaption").height);
+    EXPECT_EQ(at("lblNextAnteCaption").top, at("shpNext").top + at("lblNextLevelCaption").height);
+}
+
+TEST_F(ScreenLayoutTest, PayoutBoxHoldsTenLinesAndTheBarCoversExactlyTheFirstLine)
+{
+    for (int h : {486, 300, 3266}) {
+        measurer.blankHeight = h;
+        layout();
+        EXPECT_EQ(line, h);
+        EXPECT_EQ(at("Shape2").height, 10 * h + 100);
+        EXPECT_EQ(at("Shape1").top, at("lblPrizePool1").top) << h;
+        EXPECT_EQ(at("Shape1").height, h);
+        EXPECT_EQ(at("lblPrizePool1").height, 9 * h);
+        EXPECT_EQ(at("lblPrizePool2").top, at("lblPrizePool1").top);
+        EXPECT_EQ(at("lblPrizePool2").left, at("lblPrizePool1").left + 1200);
+        EXPECT_EQ(at("Shape3").top, at("Shape2").top);
+        EXPECT_EQ(at("Shape3").height, at("Shape2").height);
+        EXPECT_EQ(right("Shape3"), screen.screenWidth() - 100);
+    }
+}
+
+TEST_F(ScreenLayoutTest, LineHeightAbove3266OverflowsThePayoutBoxAndEndsTheLayoutThere)
+{
+    measurer.blankHeight = 3267;
+    const int prizesTop = at("lblPrizes").top;
+    const int boxHeight = at("Shape2").height;
+    EXPECT_THROW(layout(), LayoutOverflow);
+    EXPECT_EQ(at("Shape1").top, 2 * 3267 + 4500) << "the bar is placed before the box";
+    EXPECT_EQ(at("Shape2").top, 3267 + 4400);
+    EXPECT_EQ(at("Shape2").height, boxHeight);
+    EXPECT_EQ(at("lblPrizes").top, prizesTop);
+
+    measurer.blankHeight = 40000;
+    EXPECT_THROW(ScreenLayout(screen, scheme).MeasureTextCell("lblPrizePool1"), LayoutOverflow);
+}
+
+TEST_F(ScreenLayoutTest, DigitsAreACentredRowAtTheLayoutSizeInTheDigitColour)
+{
+    scheme.choose(4);
+    screen.setCaption("lblTimer0", "1");
+    layout();
+    int total = 0;
+    for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
+        EXPECT_EQ(screen.timer(i).fontSize, 150);
+        EXPECT_EQ(screen.timer(i).foreColour, scheme.DigitColour);
+        EXPECT_EQ(screen.timer(i).top, 1800);
+        if (i > 0) {
+            EXPECT_EQ(screen.timer(i).left, screen.timer(i - 1).left + screen.timer(i - 1).width + 100);
+        }
+        total += screen.timer(i).width + 100;
+    }
+    EXPECT_EQ(screen.timer(0).left, 9037 - total / 2);
+}
+
+TEST_F(ScreenLayoutTest, TotalsStackUnderTheirCaptionsInTheRightBox)
+{
+    layout();
+    const char* pairs[][2] = {{"lblTotalTimeCaption", "lblTotalTime"},
+                              {"lblBreakCaption", "lblBreak"},
+                              {"lblStackCaption", "lblStack"},
+                              {"lblPlayersCaption", "lblPlayers"},
+                              {"lblPrizeCaption", "lblPrize"}};
+    int expectedTop = at("Shape3").top + 100;
+    for (const auto& [caption, value] : pairs) {
+        EXPECT_EQ(at(caption).top, expectedTop) << caption;
+        EXPECT_EQ(at(value).top, bottom(caption)) << value;
+        EXPECT_EQ(at(caption).left, at("Shape3").left + 500);
+        EXPECT_EQ(at(value).left, at("Shape3").left + 500);
+        expectedTop = bottom(value) + 150;
+    }
+    EXPECT_EQ(at("lblLevel").left + at("lblLevel").width, right("shpLevel"));
+    EXPECT_EQ(right("shpLevel"), screen.screenWidth() - 200);
+}
+
+struct SchemeCase
+{
+    int style;
+    RgbColour digit, alert, back, title, highlight;
+    bool visible, solid, opaque;
+};
+
+class ColourSchemeTest : public ScreenLayoutTest, public testing::WithParamInterface<SchemeCase>
+{
+};
+
+TEST_P(ColourSchemeTest, SchemeColoursTheScreenThroughColorStyleAndTheLayout)
+{
+    const SchemeCase& c = GetParam();
+    scheme.choose(3);
+    scheme.PanelFillColour = RgbColour{1, 2, 3};
+    ColorStyle(c.style, scheme, screen);
+    // White and Grey draw no fill, so they keep whatever fill colour was there.
+    const RgbColour fill = c.style <= 1 ? RgbColour{1, 2, 3} : RgbColour{248, 248, 248};
+    EXPECT_EQ(scheme.DigitColour, c.digit);
+    EXPECT_EQ(scheme.AlertColour, c.alert);
+    EXPECT_EQ(screen.backColour(), c.back);
+    EXPECT_EQ(at("lblTitle").foreColour, c.title);
+    for (const char* panel : PanelNames) {
+        EXPECT_EQ(at(panel).visible, c.visible) << panel;
+        EXPECT_EQ(at(panel).backColour, fill) << panel;
+    }
+    EXPECT_EQ(at("Shape1").visible, c.visible);
+
+    layout();
+    for (const char* panel : PanelNames) {
+        EXPECT_EQ(at(panel).fillSolid, c.solid) << panel;
+        EXPECT_EQ(at(panel).opaque, c.opaque) << panel;
+        EXPECT_EQ(at(panel).visible, c.visible) << panel;
+    }
+    EXPECT_EQ(at("Shape1").backColour, c.highlight);
+    EXPECT_TRUE(at("Shape1").fillSolid) << "the bar keeps its solid fill";
+    EXPECT_EQ(screen.timer(3).foreColour, c.digit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllSchemes, ColourSchemeTest,
+    testing::Values(
+        SchemeCase{
+            0, {128, 0, 0}, {0, 0, 255}, {255, 255, 255}, {0, 0, 0}, {254, 255, 215}, false, true, true},
+        SchemeCase{
+            1, {128, 0, 0}, {255, 128, 0}, {238, 232, 234}, {0, 0, 0}, {254, 255, 215}, true, false, false},
+        SchemeCase{2,
+                   {255, 255, 0},
+                   {192, 255, 192},
+                   {124, 134, 55},
+                   {255, 255, 255},
+                   {254, 255, 215},
+                   true,
+                   true,
+                   true},
+        SchemeCase{3,
+                   {255, 255, 128},
+                   {128, 128, 128},
+                   {0, 0, 128},
+                   {224, 224, 224},
+                   {255, 224, 192},
+                   true,
+                   true,
+                   true},
+        SchemeCase{4,
+                   {192, 255, 255},
+                   {128, 128, 128},
+                   {128, 0, 128},
+                   {255, 255, 255},
+                   {255, 192, 255},
+                   true,
+                   true,
+                   true},
+        SchemeCase{5,
+                   {255, 255, 192},
+                   {128, 128, 128},
+                   {64, 64, 64},
+                   {224, 224, 224},
+                   {255, 224, 192},
+                   true,
+                   true,
+                   true}));
+
+TEST_F(ScreenLayoutTest, UnknownSchemeNumberChangesNoColourButShowsThePanels)
+{
+    ColorStyle(0, scheme, screen);
+    const ColourScheme white = scheme;
+    ColorStyle(6, scheme, screen);
+    EXPECT_EQ(scheme.DigitColour, white.DigitColour);
+    EXPECT_EQ(scheme.BackColour, white.BackColour);
+    EXPECT_TRUE(scheme.PanelsVisible);
+    EXPECT_TRUE(at("shpLevel").visible);
+    EXPECT_EQ(ColourScheme::names(), (QStringList{"White", "Grey", "Green", "Blue", "Purple", "Black"}));
+}
+
+} // namespace
