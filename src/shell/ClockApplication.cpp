@@ -5,20 +5,28 @@
 #include "ClockError.h"
 #include "ClockSettingsFile.h"
 #include "ConnectManagerDatabase.h"
+#include "FolderLookup.h"
 #include "LoadPayoutPercentages.h"
 #include "ManagerFatalError.h"
 #include "ManagerRefresher.h"
+#include "ManagerTournamentSource.h"
 #include "MessageBoxes.h"
 #include "PayoutList.h"
+#include "QtDesktopOpener.h"
+#include "QtFileChooser.h"
 #include "RefreshFromManager.h"
 #include "ShowWelcome.h"
 #include "StatisticsTexts.h"
 #include "UpgradeContext.h"
 #include "frmClock.h"
+#include "frmClockSettings.h"
+#include "frmHelp.h"
 #include "modScreensaver.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
 
 ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
                                    const MonotonicClock& clock)
@@ -26,6 +34,10 @@ ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& b
 {
     m_state.Folders = ClockFolders::fromProgramFolder(programFolder);
     m_upgrade = std::make_unique<UpgradeContext>(m_state.Folders.Program, m_boxes, m_clock);
+    m_platformFiles = std::make_unique<QtFileChooser>();
+    m_platformDesktop = std::make_unique<QtDesktopOpener>();
+    m_files = m_platformFiles.get();
+    m_desktop = m_platformDesktop.get();
 }
 
 ClockApplication::~ClockApplication() = default;
@@ -100,6 +112,8 @@ void ClockApplication::createScreen()
     }
     context.isScreenSaverActive = [this] { return m_screenSaver->IsScreenSaverActive(); };
     context.setScreenSaverActive = [this](bool active) { m_screenSaver->SetScreenSaverActive(active); };
+    context.hooks.openSettings = [this] { openSettings(); };
+    context.hooks.openHelp = [this] { openHelp(); };
     m_screen = std::make_unique<frmClock>(context);
     if (onScreenCreated) {
         onScreenCreated(m_screen.get());
@@ -161,4 +175,49 @@ void ClockApplication::prizePool()
         });
     model.setCaption(QStringLiteral("lblPrizePool1"), list.PlacesText);
     model.setCaption(QStringLiteral("lblPrizePool2"), list.AmountsText);
+}
+
+void ClockApplication::openSettings()
+{
+    if (auto* chooser = dynamic_cast<QtFileChooser*>(m_files)) {
+        chooser->setParentWindow(m_screen.get());
+    }
+    ManagerTournamentSource tournaments(m_manager);
+    SettingsDialogContext context{m_state,  m_blinds, tournaments, m_boxes,
+                                  *m_files, m_sounds, *m_desktop,  m_manager.CurrencySymbol,
+                                  {}};
+    // The clock is paused while the dialog is open, so the recount after a save needs no pause of its own.
+    context.screen.refreshFromManager = [this] {
+        RefreshFromManager(m_state, m_manager, m_boxes, RefreshHooks{});
+    };
+    context.screen.colorStyle = [this] { m_screen->ColorStyle(); };
+    context.screen.refreshBackground = [this] { m_screen->RefreshBackground(); };
+    context.screen.prizePool = [this] { m_screen->PrizePool(); };
+    context.screen.setCaption = [this](const QString& name, const QString& caption) {
+        m_screen->model().setCaption(name, caption);
+    };
+    context.screen.countDown = [this] { m_screen->CountDown(); };
+    context.screen.setBlind = [this](int level) { m_screen->SetBlind(level); };
+    context.screen.showLogo = [this] { showLogo(); };
+    frmClockSettings dialog(context, m_screen.get());
+    dialog.exec();
+}
+
+void ClockApplication::openHelp()
+{
+    frmHelp help(m_screen.get());
+    help.exec();
+}
+
+void ClockApplication::showLogo()
+{
+    QLabel* logo = m_screen->label(QStringLiteral("imgLogo"));
+    const QString path = FolderLookup::find(m_state.Folders.Program, QStringLiteral("logo.jpg"));
+    QPixmap picture;
+    const bool shown = logo && !path.isEmpty() && picture.load(path);
+    if (logo) {
+        logo->setPixmap(picture);
+    }
+    m_screen->model().setVisible(QStringLiteral("imgLogo"), shown);
+    m_screen->showModel();
 }

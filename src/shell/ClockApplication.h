@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+class DesktopOpener;
+class FileChooser;
 class ManagerRefresher;
 class ScreenSaverBackend;
 class modScreensaver;
@@ -44,6 +46,10 @@ public:
     // Where the start-up version check fetches from and how it starts the installer.
     UpgradeContext& upgrade() { return *m_upgrade; }
 
+    // The settings dialog's file chooser and "open with the associated program"; the platform's own
+    // unless set.
+    void setFileChooser(FileChooser& chooser) { m_files = &chooser; }
+    void setDesktopOpener(DesktopOpener& opener) { m_desktop = &opener; }
 
 private:
     TournamentState m_state;
@@ -58,6 +64,10 @@ private:
     std::unique_ptr<UpgradeContext> m_upgrade;
     std::unique_ptr<frmClock> m_screen;
     bool m_requiredFilesMissing = false;
+    std::unique_ptr<FileChooser> m_platformFiles;
+    std::unique_ptr<DesktopOpener> m_platformDesktop;
+    FileChooser* m_files = nullptr;
+    DesktopOpener* m_desktop = nullptr;
 
     void readClockSettings();
     void createScreen();
@@ -65,4 +75,8 @@ private:
     void applyRefresh(const RefreshResult& result);
     void updateStatistics();
     void prizePool();
+    // The settings dialog and the help screen, modal over the clock screen.
+    void openSettings();
+    void openHelp();
+    void showLogo();
 };

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The real clock under Xvfb: F2 opens the settings over the running clock, a new title and colour scheme
+# saved with Save reach darvel.ini and the clock screen, F1 shows the help screen.
+# Usage: settings-e2e.sh <build>/program [folder for the screenshots of both tabs and of the help screen]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/xvfb-session.sh"
+e2e_start 1280x720
+e2e_copy_program "$1"
+shots=${2:-$E2E_TMP}
+mkdir -p "$shots"
+cd "$E2E_PROGRAM"
+
+# A clock that has run before: no welcome message, blue scheme, no background picture.
+printf '%s\r\n' "Color_Style=3" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
+    "Tournament_ID=0" "Title=Thursday Game" "Refresh=0" "Time=--:--" "Level=1" ";" "Players=8" \
+    "Entries=10" "Rebuys=0" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" \
+    "Addon_Variance=0" ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" \
+    "Blinds=Speed.blinds.csv" ";" "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" \
+    "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
+
+# The average colour of the screen, as "r,g,b".
+screen_colour() {
+    import -window root "$E2E_TMP/screen.png"
+    convert "$E2E_TMP/screen.png" -resize '1x1!' -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:
+}
+
+./darvel >"$E2E_TMP/run.log" 2>&1 &
+E2E_PID=$!
+clock=$(e2e_window "Darvel" 20) || e2e_fail "no clock window"
+sleep 1
+e2e_keys "$clock" space # the clock runs
+sleep 0.5
+before=$(screen_colour)
+
+echo "F2 opens the settings dialog over the running clock, on its Clock tab"
+e2e_keys "$clock" F2
+settings=$(e2e_window "KAVRO Clock Settings" 10) || e2e_fail "F2 opened no settings dialog"
+sleep 0.5
+import -window "$settings" "$shots/settings-clock.png"
+
+echo "a new title, then the Display tab and the Black colour scheme"
+e2e_keys "$settings" ctrl+a
+xdotool type --delay 60 "Friday Night Cup"
+eval "$(xdotool getwindowgeometry --shell "$settings")"
+xdotool mousemove $((X + 164)) $((Y + 40)) click 1 # the Display tab
+sleep 0.5
+import -window "$settings" "$shots/settings-display.png"
+xdotool mousemove $((X + 136)) $((Y + 130)) click 1 # the colour scheme list
+sleep 0.5
+xdotool key --delay 150 End Return
+sleep 0.3
+
+echo "Save closes the dialog and brings the clock up to date"
+e2e_keys "$settings" alt+s
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 && e2e_fail "Save left the dialog open"
+[ "$(e2e_ini Title)" = "Friday Night Cup" ] || e2e_fail "Title=$(e2e_ini Title) in darvel.ini"
+[ "$(e2e_ini Color_Style)" = 5 ] || e2e_fail "Color_Style=$(e2e_ini Color_Style) in darvel.ini"
+[ "$(e2e_ini Blinds)" = "Speed.blinds.csv" ] || e2e_fail "Blinds=$(e2e_ini Blinds) in darvel.ini"
+sleep 1
+after=$(screen_colour)
+[ "$before" != "$after" ] || e2e_fail "the clock screen kept its colours ($before)"
+echo "screen colour $before before, $after after the save"
+
+echo "F1 shows the help screen, OK closes it"
+e2e_keys "$clock" F1
+help=$(e2e_window "Help" 10) || e2e_fail "F1 opened no help screen"
+sleep 0.5
+import -window "$help" "$shots/help.png"
+e2e_keys "$help" alt+o
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 && e2e_fail "OK left the help screen open"
+kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the clock ended"
+
+echo "settings-e2e: all checks passed"

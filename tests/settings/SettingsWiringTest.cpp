@@ -1,0 +1,140 @@
+// The settings dialog and the help screen opened from the running clock screen, as the program wires them.
+#include "ClockApplication.h"
+#include "FakeClock.h"
+#include "FakeMessageBoxes.h"
+#include "FakeSoundPlayer.h"
+#include "QtPrinters.h"
+#include "SettingsFakes.h"
+#include "TempProgramFolder.h"
+#include "frmClock.h"
+#include "frmClockSettings.h"
+#include "frmHelp.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class OpenedFromTheClock : public testing::Test
+{
+protected:
+    TempProgramFolder dir;
+    FakeMessageBoxes boxes;
+    FakeSoundPlayer sounds;
+    FakeClock clock;
+    FakeFileChooser files;
+    FakeDesktopOpener desktop;
+    std::unique_ptr<ClockApplication> app;
+
+    void SetUp() override
+    {
+        const QString db = dir.parentPath("manager.db");
+        {
+            QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "wiring-test-writer");
+            conn.setDatabaseName(db);
+            ASSERT_TRUE(conn.open());
+            QSqlQuery q(conn);
+            ASSERT_TRUE(q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, "
+                               "auto_program_upgrade INTEGER)"));
+            ASSERT_TRUE(q.exec("INSERT INTO config VALUES (0, 0, 0)"));
+            ASSERT_TRUE(
+                q.exec("CREATE TABLE tournament (id INTEGER, event_name TEXT, date TEXT, closed INTEGER, "
+                       "type TEXT)"));
+            ASSERT_TRUE(
+                q.exec("INSERT INTO tournament VALUES (5, 'Friday Cup', '2026-12-04', 0, 'Freezeout')"));
+        }
+        QSqlDatabase::removeDatabase("wiring-test-writer");
+        dir.writeParent("kavro.ini", "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
+        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
+        dir.copySample("prize-pool.csv", "../prize-pool.csv");
+        dir.copySample("sounds/Count.wav", "sounds/Count.wav");
+        dir.copySample("sounds/End.wav", "sounds/End.wav");
+        dir.write("darvel.ini", "Level=2\r\nTime=12:00\r\nBlinds=Speed.blinds.csv\r\nColor_Style=3\r\n"
+                                "Tick_Sound=Count.wav\r\nEnd_Sound=End.wav\r\n");
+        app = std::make_unique<ClockApplication>(dir.folders().Program, boxes, sounds, clock);
+        app->setFileChooser(files);
+        app->setDesktopOpener(desktop);
+        ASSERT_EQ(app->start(), std::nullopt);
+    }
+
+    void TearDown() override { app.reset(); }
+
+    bool paused() { return app->screen()->logic().clock.isPaused(); }
+
+    // Runs inside the modal window once it is up; the window is closed afterwards whatever happened.
+    void whileOpen(const std::function<void(QWidget*)>& check)
+    {
+        QTimer::singleShot(0, [check] {
+            QWidget* modal = QApplication::activeModalWidget();
+            check(modal);
+            if (QWidget* still = QApplication::activeModalWidget()) {
+                still->close();
+            }
+        });
+    }
+};
+
+TEST_F(OpenedFromTheClock, F2OpensTheSettingsPausedAndASaveReachesTheClock)
+{
+    app->screen()->logic().clock.setPaused(false);
+    bool sawDialog = false;
+    whileOpen([&](QWidget* modal) {
+        auto* dialog = qobject_cast<frmClockSettings*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        sawDialog = true;
+        EXPECT_TRUE(paused());
+        EXPECT_EQ(dialog->parentWidget(), app->screen());
+        EXPECT_EQ(dialog->findChild<QComboBox*>("cboTourny")->currentText(), "Friday Cup");
+        dialog->findChild<QLineEdit*>("txtName")->setText("Friday Cup");
+        dialog->findChild<QComboBox*>("cboColor")->setCurrentText("Black");
+        dialog->findChild<QPushButton*>("cmdApply")->click();
+    });
+    QTest::keyRelease(app->screen(), Qt::Key_F2);
+    EXPECT_TRUE(sawDialog);
+    EXPECT_FALSE(paused()); // running again, as before
+    EXPECT_EQ(app->state().Tournament.Title, "Friday Cup");
+    EXPECT_EQ(app->state().Tournament.Tournament_ID, 5);
+    EXPECT_EQ(app->screen()->model().caption("lblTitle"), "Friday Cup");
+    EXPECT_TRUE(dir.read("darvel.ini").contains("\r\nTitle=Friday Cup\r\n"));
+    EXPECT_TRUE(dir.read("darvel.ini").startsWith("Color_Style=5\r\n"));
+}
+
+TEST_F(OpenedFromTheClock, F1OpensHelpAndRestoresThePauseState)
+{
+    for (const bool pausedBefore : {false, true}) {
+        app->screen()->logic().clock.setPaused(pausedBefore);
+        bool sawHelp = false;
+        whileOpen([&](QWidget* modal) {
+            sawHelp = qobject_cast<frmHelp*>(modal) != nullptr;
+            EXPECT_TRUE(paused());
+            if (modal) {
+                modal->findChild<QPushButton*>("Command1")->click();
+            }
+        });
+        QTest::keyRelease(app->screen(), Qt::Key_F1);
+        EXPECT_TRUE(sawHelp);
+        EXPECT_EQ(paused(), pausedBefore);
+    }
+}
+
+TEST_F(OpenedFromTheClock, EditBlindsUsesTheFileChooserAndDesktopGivenToTheProgram)
+{
+    const QString blinds = dir.folders().Blinds + "Speed.blinds.csv";
+    files.answers = {blinds};
+    whileOpen([&](QWidget* modal) {
+        ASSERT_NE(modal, nullptr);
+        modal->findChild<QPushButton*>("cmdEditBlinds")->click();
+    });
+    app->screen()->SettingsClicked();
+    EXPECT_EQ(desktop.opened, QStringList({blinds}));
+}
+
+} // namespace
