@@ -225,7 +225,9 @@ void ReadWriteClockSettings(TournamentState& state, const QString& mode)
 {
     QString normalised = mode.trimmed().toUpper();
     const QString path = state.Folders.settingsFile();
-    if (!QFileInfo::exists(path)) {
+    // A missing file is a first run, created with the defaults; but a save must store what it was given,
+    // even when the file was deleted while the clock ran.
+    if (!QFileInfo::exists(path) && normalised != QLatin1String("WRITE")) {
         ApplyClockSettingsDefaults(state);
         state.FirstRun = true;
         normalised = QStringLiteral("WRITE");

@@ -327,3 +327,22 @@ TEST_F(ClockSettingsFile, RecoveryKeepsEveryGoodValueAndDefaultsTheBadOnes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ClockSettingsFile, SavingAfterTheFileWasDeletedKeepsTheTournament)
+{
+    writeIni(DefaultFile);
+    ReadWriteClockSettings(state, "read");
+    state.Tournament.Title = "Sunday Main Event";
+    state.Tournament.Level = 9;
+    QFile::remove(dir.programPath("darvel.ini"));
+
+    ReadWriteClockSettings(state, "write");
+    EXPECT_FALSE(state.FirstRun);
+    EXPECT_EQ(state.Tournament.Title, "Sunday Main Event");
+    EXPECT_TRUE(ini().contains("\r\nTitle=Sunday Main Event\r\n"));
+    EXPECT_TRUE(ini().contains("\r\nLevel=9\r\n"));
+}
+
+} // namespace
