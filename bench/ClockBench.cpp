@@ -63,8 +63,8 @@ struct RunningClock
     {
         const QString data = QStringLiteral(KAVRO_SOURCE_DIR "/data/");
         const QString program = dir.filePath("KAVRO/Clock");
-        for (const char* f : {"blinds/Deepstack.blinds.csv", "sounds/Count.wav", "sounds/End.wav",
-                              "background/Blue.jpg"}) {
+        for (const char* f :
+             {"blinds/Deepstack.blinds.csv", "sounds/Count.wav", "sounds/End.wav", "background/Blue.jpg"}) {
             copy(data + QLatin1String(f), program + u'/' + QLatin1String(f));
         }
         copy(data + "prize-pool.csv", dir.filePath("KAVRO/prize-pool.csv"));
@@ -74,7 +74,8 @@ struct RunningClock
             conn.setDatabaseName(db);
             conn.open();
             QSqlQuery q(conn);
-            q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, auto_program_upgrade INTEGER)");
+            q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, auto_program_upgrade "
+                   "INTEGER)");
             q.exec("INSERT INTO config VALUES (0, 0, 0)");
         }
         QSqlDatabase::removeDatabase("bench-writer");
