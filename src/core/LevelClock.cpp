@@ -304,6 +304,18 @@ void LevelClock::setDigitColour(RgbColour colour)
     }
 }
 
+void LevelClock::ResumeBreak()
+{
+    const TournamentRecord& t = m_state.Tournament;
+    if (!m_blinds.hasLevel(t.Level) || !m_blinds.at(t.Level).hasBreak()) {
+        return;
+    }
+    m_screen.setVisible(QStringLiteral("lblBreakNotice"), true);
+    showBlindsLabels(false);
+    levelMinutesText = QString::number(m_blinds.at(t.Level).BreakMinutes);
+    m_screen.setCaption(QStringLiteral("lblBreak"), NoTime);
+}
+
 void LevelClock::showBlindsLabels(bool visible)
 {
     for (const QString& name : {QStringLiteral("lblBlinds"), QStringLiteral("lblBlindsCaption"),

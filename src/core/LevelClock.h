@@ -50,6 +50,8 @@ public:
     void PlaySoundFile(const QString& fileName);
     // The five characters of Time into the digit cells, without moving them.
     void ShowTimeDigits();
+    // Shows the current level's break as it runs, keeping Time: for a tournament resumed in a break.
+    void ResumeBreak();
     // Shows the pointer again if the clock had hidden it.
     void WakePointer();
 

@@ -321,6 +321,7 @@ void frmClock::InitialiseScreen()
 void frmClock::ClockTicked()
 {
     guarded([&] { m_logic.scheduler.onTimer(); });
+    ClockHooks::call(m_logic.hooks.ticked);
     showModel();
 }
 
@@ -438,6 +439,7 @@ void frmClock::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     guarded([&] { m_logic.keys.KeyReleased(VirtualKeyFromQt(event->key(), event->modifiers())); });
+    ClockHooks::call(m_logic.hooks.keyHandled);
     showModel();
 }
 
@@ -495,5 +497,6 @@ void frmClock::closeEvent(QCloseEvent* event)
     if (ScreenSaverWasActive && m_context.setScreenSaverActive) {
         guarded([&] { m_context.setScreenSaverActive(true); });
     }
+    ClockHooks::call(m_logic.hooks.closed);
     event->accept();
 }

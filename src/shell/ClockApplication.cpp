@@ -55,6 +55,7 @@ std::optional<int> ClockApplication::start()
         return e.exitCode();
     }
     readClockSettings();
+    resumeFromRecovery();
     m_refresher = std::make_unique<ManagerRefresher>(m_manager);
     QObject::connect(m_refresher.get(), &ManagerRefresher::finished,
                      [this](const RefreshResult& result) { applyRefresh(result); });
@@ -62,6 +63,18 @@ std::optional<int> ClockApplication::start()
     m_screen->Load();
     if (m_requiredFilesMissing) {
         return 1;
+    }
+    m_keeper = std::make_unique<RecoveryKeeper>(m_state, *m_recovery, m_clock, [this] {
+        return m_screen->model().isVisible(QStringLiteral("lblBreakNotice"));
+    });
+    if (m_resumed && m_resumed->InBreak) {
+        m_screen->logic().clock.ResumeBreak();
+        m_screen->showModel();
+    }
+    m_keeper->started();
+    if (m_resumed) {
+        m_boxes.show(MessageBoxes::Icon::Information,
+                     RecoveryRecord::resumedMessage(*m_resumed, m_recovery->written()));
     }
     if (m_manager.auto_program_upgrade) {
         m_upgrade->parent = m_screen.get();
@@ -96,6 +109,15 @@ void ClockApplication::readClockSettings()
     }
 }
 
+void ClockApplication::resumeFromRecovery()
+{
+    m_recovery = std::make_unique<RecoveryRecord>(m_state.Folders);
+    m_resumed = m_recovery->resumable(m_state);
+    if (m_resumed) {
+        m_resumed->applyTo(m_state);
+    }
+}
+
 void ClockApplication::createScreen()
 {
     ClockScreenContext context(m_state, m_blinds, m_boxes, m_sounds, m_clock);
@@ -114,6 +136,21 @@ void ClockApplication::createScreen()
     context.setScreenSaverActive = [this](bool active) { m_screenSaver->SetScreenSaverActive(active); };
     context.hooks.openSettings = [this] { openSettings(); };
     context.hooks.openHelp = [this] { openHelp(); };
+    context.hooks.keyHandled = [this] {
+        if (m_keeper) {
+            m_keeper->keyHandled();
+        }
+    };
+    context.hooks.ticked = [this] {
+        if (m_keeper) {
+            m_keeper->ticked();
+        }
+    };
+    context.hooks.closed = [this] {
+        if (m_keeper) {
+            m_keeper->finished();
+        }
+    };
     m_screen = std::make_unique<frmClock>(context);
     if (onScreenCreated) {
         onScreenCreated(m_screen.get());
@@ -201,6 +238,9 @@ void ClockApplication::openSettings()
     context.screen.showLogo = [this] { showLogo(); };
     frmClockSettings dialog(context, m_screen.get());
     dialog.exec();
+    if (m_keeper) {
+        m_keeper->settingsClosed();
+    }
 }
 
 void ClockApplication::openHelp()

@@ -3,6 +3,8 @@
 #include "BlindStructure.h"
 #include "ManagerSettings.h"
 #include "PayoutTemplateWarnings.h"
+#include "RecoveryKeeper.h"
+#include "RecoveryRecord.h"
 #include "RefreshResult.h"
 #include "TournamentState.h"
 
@@ -64,12 +66,17 @@ private:
     std::unique_ptr<UpgradeContext> m_upgrade;
     std::unique_ptr<frmClock> m_screen;
     bool m_requiredFilesMissing = false;
+    // The crash record beside darvel.ini, what start-up resumed from it, and what keeps it current.
+    std::unique_ptr<RecoveryRecord> m_recovery;
+    std::optional<RecoveryValues> m_resumed;
+    std::unique_ptr<RecoveryKeeper> m_keeper;
     std::unique_ptr<FileChooser> m_platformFiles;
     std::unique_ptr<DesktopOpener> m_platformDesktop;
     FileChooser* m_files = nullptr;
     DesktopOpener* m_desktop = nullptr;
 
     void readClockSettings();
+    void resumeFromRecovery();
     void createScreen();
     void refreshFromManager();
     void applyRefresh(const RefreshResult& result);

@@ -440,3 +440,36 @@ TEST_F(LevelClockTest, HundredMinuteLevelsKeepEveryDigit)
 }
 
 } // namespace
+
+TEST_F(LevelClockTest, ResumedBreakRunsOnAndThenTheNextLevel)
+{
+    threeLevels();
+    state.Tournament.Level = 2;
+    state.Tournament.Time = "00:03";
+    create();
+    clock().ResumeBreak();
+    EXPECT_TRUE(visible("lblBreakNotice"));
+    for (const char* name : {"lblBlinds", "lblBlindsCaption", "lblAnteCaption", "lblAnte"}) {
+        EXPECT_FALSE(visible(name)) << name;
+    }
+    EXPECT_EQ(clock().levelMinutesText, QString("10"));
+    run();
+    tick(3);
+    EXPECT_EQ(digits(), QString("00:00"));
+    tick(); // the break is over: no second break
+    EXPECT_FALSE(visible("lblBreakNotice"));
+    EXPECT_EQ(state.Tournament.Level, 3);
+    EXPECT_EQ(digits(), QString("20:00"));
+}
+
+TEST_F(LevelClockTest, ResumedBreakOfALevelWithoutOneChangesNothing)
+{
+    threeLevels();
+    state.Tournament.Level = 1;
+    state.Tournament.Time = "05:00";
+    create();
+    clock().ResumeBreak();
+    EXPECT_FALSE(visible("lblBreakNotice"));
+    EXPECT_TRUE(visible("lblBlinds"));
+    EXPECT_EQ(clock().levelMinutesText, QString("20"));
+}

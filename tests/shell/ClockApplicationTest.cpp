@@ -1,14 +1,19 @@
 // Start-up from the entry point to the running clock screen, with the message boxes answered by the test.
 #include "ClockApplication.h"
 
+#include "ClockSettingsFile.h"
 #include "FakeClock.h"
 #include "FakeMessageBoxes.h"
 #include "FakeSoundPlayer.h"
 #include "QtPrinters.h"
+#include "RecoveryRecord.h"
 #include "TempProgramFolder.h"
+#include "TournamentState.h"
 #include "frmClock.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -126,6 +131,79 @@ TEST_F(Startup, MissingManagerConfigurationEndsTheProgram)
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].text, dir.folders().Parent + "kavro.ini is missing!");
     EXPECT_FALSE(QFile::exists(dir.programPath("darvel.ini")));
+}
+
+// A tournament at level 4's break with counts keyed in, in a record newer than darvel.ini.
+void writeRecord(const ClockFolders& folders, const QDateTime& settingsTime)
+{
+    TournamentState running;
+    running.Folders = folders;
+    ReadWriteClockSettings(running, "read");
+    running.Tournament.Level = 4;
+    running.Tournament.Time = "07:12";
+    running.Tournament.Entries = 45;
+    running.Tournament.Players = 30;
+    running.Tournament.Player_Variance = -2;
+    RecoveryRecord(folders).write(running, true);
+    QFile settings(folders.settingsFile());
+    ASSERT_TRUE(settings.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(settings.setFileTime(settingsTime, QFileDevice::FileModificationTime));
+}
+
+TEST_F(Startup, NewerRecordIsResumedPausedWithOneMessageAndKeptUntilANormalExit)
+{
+    addRequiredFiles();
+    dir.write("darvel.ini", "Level=1\r\nTime=--:--\r\nBlinds=Speed.blinds.csv\r\nTitle=Kept\r\n");
+    const QByteArray settings = dir.read("darvel.ini");
+    writeRecord(dir.folders(), QDateTime::currentDateTime().addSecs(-60));
+
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Information);
+    EXPECT_TRUE(boxes.shown[0].text.contains("the break after level 4, 07:12 left"))
+        << boxes.shown[0].text.toStdString();
+    const TournamentRecord& t = app.state().Tournament;
+    EXPECT_EQ(t.Title, "Kept");
+    EXPECT_EQ(t.Level, 4);
+    EXPECT_EQ(t.Time, "07:12");
+    EXPECT_EQ(t.Entries, 45);
+    EXPECT_EQ(t.Player_Variance, -2);
+    frmClock* screen = app.screen();
+    EXPECT_TRUE(screen->model().isVisible("lblPaused"));
+    EXPECT_TRUE(screen->model().isVisible("lblBreakNotice"));
+    EXPECT_FALSE(screen->model().isVisible("lblBlinds"));
+    EXPECT_EQ(caption(app, "lblLevel"), "4");
+
+    // A key that changes the tournament reaches the record at once.
+    QKeyEvent f8(QEvent::KeyRelease, Qt::Key_F8, Qt::NoModifier);
+    QCoreApplication::sendEvent(screen, &f8);
+    const auto record = RecoveryRecord(dir.folders()).resumable(app.state());
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->Entries, 46);
+    EXPECT_TRUE(record->InBreak);
+
+    boxes.answers = {false}; // a refused exit keeps the record
+    screen->close();
+    EXPECT_TRUE(QFile::exists(RecoveryRecord(dir.folders()).path()));
+    boxes.answers = {true};
+    screen->close();
+    EXPECT_FALSE(QFile::exists(RecoveryRecord(dir.folders()).path()));
+    EXPECT_EQ(dir.read("darvel.ini"), settings); // closing the window saves nothing, as before
+}
+
+TEST_F(Startup, RecordOlderThanDarvelIniIsIgnored)
+{
+    addRequiredFiles();
+    dir.write("darvel.ini", "Level=2\r\nTime=03:00\r\nBlinds=Speed.blinds.csv\r\n");
+    writeRecord(dir.folders(), QDateTime::currentDateTime().addSecs(60));
+
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.value(0).text.toStdString();
+    EXPECT_EQ(app.state().Tournament.Level, 2);
+    EXPECT_EQ(app.state().Tournament.Time, "03:00");
+    EXPECT_FALSE(app.screen()->model().isVisible("lblBreakNotice"));
 }
 
 } // namespace
