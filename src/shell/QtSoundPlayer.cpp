@@ -10,7 +10,9 @@ void QtSoundPlayer::play(const QString& path)
     if (path.isEmpty() || !file.isFile()) {
         return;
     }
-    // Setting the same source again keeps the loaded sound; play() then starts it from the beginning.
+    // Dropping the source first makes every play read the file again, so a sound the director replaces
+    // while the clock runs is heard at its next play; play() waits for the load.
+    m_effect.setSource(QUrl());
     m_effect.setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     m_effect.play();
 }

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# A whole tournament on the real clock under Xvfb, linked to a copy of the demo manager database:
+# the count-down sounds, a level into a break into the next level (one-minute levels), counts by keys,
+# a live recount while players leave their seats, a settings change, the help screen, and the Close
+# button, then a restart that resumes where the clock stood.
+# Usage: tournament-e2e.sh <build>/program
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/xvfb-session.sh"
+e2e_start 1280x720
+e2e_copy_program "$1"
+cd "$E2E_PROGRAM"
+
+# The clock reads the manager database named in kavro.ini beside its folder: point it at the copy.
+db="$E2E_TMP/program/kavro-demo.db"
+printf '%s\r\n' "DATABASE=$db" "FILEPATH=$E2E_TMP/program/" "SQLSERVER=" "DBUSERNAME=" "DBPASSWORD=" \
+    >"$E2E_TMP/program/kavro.ini"
+# Saturday Bounty Builder: eight receipts, all eight players seated at tables 8 and 9.
+[ "$(sqlite3 "$db" "select count(*) from transactions where tournament_id=3 and type='Receipt'")" = 8 ] ||
+    e2e_fail "the demo database no longer holds the eight receipts of tournament 3"
+
+printf '%s\r\n' "Level,Small Blind,Big Blind,Ante,Minutes,Break" "1,25,50,0,1,1" "2,50,100,0,1,0" \
+    "3,75,150,0,1,0" >blinds/Short.blinds.csv
+# Level 1 with eight seconds left; the counts start at zero so that only the recount can fill them.
+printf '%s\r\n' "Color_Style=1" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
+    "Tournament_ID=3" "Title=Saturday Bounty Builder" "Refresh=5" "Time=00:08" "Level=1" ";" "Players=0" \
+    "Entries=0" "Rebuys=0" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" \
+    "Addon_Variance=0" ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" \
+    "Blinds=Short.blinds.csv" ";" "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" \
+    "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
+
+# The program has no log: the sounds it asks for are seen as the sound files it opens, one per play.
+# LeakSanitizer cannot work under ptrace: a sanitizer build checks leaks in the untraced restart below.
+trace="$E2E_TMP/openat.trace"
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+    strace -f -qq -e trace=openat -o "$trace" ./darvel >"$E2E_TMP/run1.log" 2>&1 &
+E2E_PID=$!
+sounds() { grep -a -o -E 'sounds/(Count|End)\.wav' "$trace" | sed -E 's|sounds/(.).*|\1|' | tr -d '\n'; }
+# Waits up to $2 seconds for the sounds opened so far to be $1.
+wait_sounds() {
+    for _ in $(seq $(($2 * 10))); do
+        [ "$(sounds)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "sounds opened: '$(sounds)', expected '$1' (C Count.wav, E End.wav)"
+}
+
+clock=$(e2e_window "Darvel" 30) || e2e_fail "no clock window"
+sleep 1
+xdotool search --onlyvisible --name "^KAVRO Clock$" >/dev/null 2>&1 && e2e_fail "a message box at start"
+
+echo "Space runs the clock; keys change the counts kept beside the manager's"
+e2e_keys "$clock" space F8 F8 Right KP_Subtract
+
+echo "one Count.wav at each of 00:05..00:01 and End.wav at 00:00, then the break starts"
+wait_sounds CCCCCE 30
+sleep 2
+[ "$(sounds)" = CCCCCE ] || e2e_fail "sounds after 00:00: '$(sounds)'"
+
+echo "a settings change in the break: F2, a new title, Save"
+e2e_keys "$clock" F2
+settings=$(e2e_window "KAVRO Clock Settings" 15) || e2e_fail "F2 opened no settings dialog"
+sleep 0.5
+e2e_keys "$settings" ctrl+a
+xdotool type --delay 60 "Bounty Final"
+e2e_keys "$settings" alt+s
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 && e2e_fail "Save left the dialog open"
+[ "$(e2e_ini Title)" = "Bounty Final" ] || e2e_fail "Title=$(e2e_ini Title) after Save"
+[ "$(e2e_ini Level)" = 1 ] || e2e_fail "Level=$(e2e_ini Level) in the break after level 1"
+[ "$(e2e_ini Players)" = 8 ] || e2e_fail "Players=$(e2e_ini Players): the recount at start did not count 8"
+[ "$(e2e_ini Entries)" = 8 ] || e2e_fail "Entries=$(e2e_ini Entries): the recount at start did not count 8"
+
+echo "three players leave their seats while the clock runs"
+sqlite3 "$db" "update tables set seat_1_pid=NULL, seat_2_pid=NULL where id=8; update tables set seat_1_pid=NULL where id=9;"
+
+echo "the one-minute break ends with the same sounds and level 2 starts"
+wait_sounds CCCCCECCCCCE 90
+sleep 2
+
+echo "F1 shows the help screen, OK closes it"
+e2e_keys "$clock" F1
+help=$(e2e_window "Help" 15) || e2e_fail "F1 opened no help screen"
+e2e_keys "$help" alt+o
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 && e2e_fail "OK left the help screen open"
+
+# The Close button shows when the mouse moves and sits in the top right corner; Yes ends the program.
+close_clock() {
+    local width question
+    width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+    xdotool mousemove $((width - 200)) 300 sleep 0.3 mousemove $((width - 12)) 10 sleep 0.5 click 1
+    question=$(e2e_window "KAVRO Clock" 15) || e2e_fail "no exit question after Close"
+    e2e_keys "$question" Return
+    for _ in $(seq 100); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes"
+    wait "$E2E_PID" || e2e_fail "the clock ended with an error"
+    E2E_PID=
+}
+
+echo "Close writes the tournament as it stands"
+close_clock
+[ "$(sounds)" = CCCCCECCCCCE ] || e2e_fail "sounds during level 2: '$(sounds)'"
+[ "$(e2e_ini Level)" = 2 ] || e2e_fail "Level=$(e2e_ini Level), expected 2 after the break"
+time=$(e2e_ini Time)
+case "$time" in
+    00:[1-5][0-9]) ;;
+    *) e2e_fail "Time=$time, expected level 2 under way" ;;
+esac
+[ "$(e2e_ini Players)" = 5 ] || e2e_fail "Players=$(e2e_ini Players), expected 5 after three left their seats"
+[ "$(e2e_ini Entries)" = 8 ] || e2e_fail "Entries=$(e2e_ini Entries), expected 8"
+[ "$(e2e_ini Entry_Variance)" = 2 ] || e2e_fail "Entry_Variance=$(e2e_ini Entry_Variance), expected 2 (F8 twice)"
+[ "$(e2e_ini Rebuy_Variance)" = 1 ] || e2e_fail "Rebuy_Variance=$(e2e_ini Rebuy_Variance), expected 1 (Right)"
+[ "$(e2e_ini Player_Variance)" = -1 ] || e2e_fail "Player_Variance=$(e2e_ini Player_Variance), expected -1"
+[ "$(e2e_ini Title)" = "Bounty Final" ] || e2e_fail "Title=$(e2e_ini Title) after Close"
+
+echo "restart: the clock resumes paused where it stood, and Close keeps it there"
+./darvel >"$E2E_TMP/run2.log" 2>&1 &
+E2E_PID=$!
+clock=$(e2e_window "Darvel" 30) || e2e_fail "no clock window on restart"
+sleep 2
+xdotool search --onlyvisible --name "^KAVRO Clock$" >/dev/null 2>&1 && e2e_fail "a message box on a normal restart"
+close_clock
+[ "$(e2e_ini Level)" = 2 ] || e2e_fail "Level=$(e2e_ini Level) after the restart"
+[ "$(e2e_ini Time)" = "$time" ] || e2e_fail "Time=$(e2e_ini Time) after a paused restart, expected $time"
+[ "$(e2e_ini Players)" = 5 ] || e2e_fail "Players=$(e2e_ini Players) after the restart"
+
+echo "tournament-e2e: all checks passed"
