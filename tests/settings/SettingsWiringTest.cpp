@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "FakeMessageBoxes.h"
 #include "FakeSoundPlayer.h"
+#include "ManagerDatabaseFile.h"
 #include "QtPrinters.h"
 #include "SettingsFakes.h"
 #include "TempProgramFolder.h"
@@ -14,8 +15,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -36,23 +35,10 @@ protected:
 
     void SetUp() override
     {
-        const QString db = dir.parentPath("manager.db");
-        {
-            QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "wiring-test-writer");
-            conn.setDatabaseName(db);
-            ASSERT_TRUE(conn.open());
-            QSqlQuery q(conn);
-            ASSERT_TRUE(q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, "
-                               "auto_program_upgrade INTEGER)"));
-            ASSERT_TRUE(q.exec("INSERT INTO config VALUES (0, 0, 0)"));
-            ASSERT_TRUE(
-                q.exec("CREATE TABLE tournament (id INTEGER, event_name TEXT, date TEXT, closed INTEGER, "
-                       "type TEXT)"));
-            ASSERT_TRUE(
-                q.exec("INSERT INTO tournament VALUES (5, 'Friday Cup', '2026-12-04', 0, 'Freezeout')"));
-        }
-        QSqlDatabase::removeDatabase("wiring-test-writer");
-        dir.writeParent("kavro.ini", "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
+        ASSERT_NO_THROW(WriteManagerDatabase(
+            dir, false,
+            {"CREATE TABLE tournament (id INTEGER, event_name TEXT, date TEXT, closed INTEGER, type TEXT)",
+             "INSERT INTO tournament VALUES (5, 'Friday Cup', '2026-12-04', 0, 'Freezeout')"}));
         dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
         dir.copySample("prize-pool.csv", "../prize-pool.csv");
         dir.copySample("sounds/Count.wav", "sounds/Count.wav");

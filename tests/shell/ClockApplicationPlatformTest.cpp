@@ -6,6 +6,7 @@
 #include "FakeMessageBoxes.h"
 #include "FakeSoundPlayer.h"
 #include "LocalHttpServer.h"
+#include "ManagerDatabaseFile.h"
 #include "QtPrinters.h"
 #include "TempProgramFolder.h"
 #include "UpgradeContext.h"
@@ -14,8 +15,6 @@
 #include "modScreensaver.h"
 
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
@@ -64,18 +63,7 @@ protected:
 
     void configure(bool autoUpgrade, bool requiredFiles = true)
     {
-        const QString db = dir.parentPath("manager.db");
-        {
-            QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "platform-test-writer");
-            conn.setDatabaseName(db);
-            ASSERT_TRUE(conn.open());
-            QSqlQuery q(conn);
-            ASSERT_TRUE(q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, "
-                               "auto_program_upgrade INTEGER)"));
-            ASSERT_TRUE(q.exec(QString("INSERT INTO config VALUES (0, 0, %1)").arg(autoUpgrade ? 1 : 0)));
-        }
-        QSqlDatabase::removeDatabase("platform-test-writer");
-        dir.writeParent("kavro.ini", "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
+        ASSERT_NO_THROW(WriteManagerDatabase(dir, autoUpgrade));
         dir.write("darvel.ini", "Level=1\r\nBlinds=Speed.blinds.csv\r\n");
         if (requiredFiles) {
             dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");

@@ -5,6 +5,7 @@
 #include "FakeClock.h"
 #include "FakeMessageBoxes.h"
 #include "FakeSoundPlayer.h"
+#include "ManagerDatabaseFile.h"
 #include "QtPrinters.h"
 #include "RecoveryRecord.h"
 #include "TempProgramFolder.h"
@@ -15,8 +16,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,21 +28,7 @@ protected:
     FakeSoundPlayer sounds;
     FakeClock clock;
 
-    void SetUp() override
-    {
-        const QString db = dir.parentPath("manager.db");
-        {
-            QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "startup-test-writer");
-            conn.setDatabaseName(db);
-            ASSERT_TRUE(conn.open());
-            QSqlQuery q(conn);
-            ASSERT_TRUE(q.exec("CREATE TABLE config (user_win_csymbol INTEGER, hide_tourny INTEGER, "
-                               "auto_program_upgrade INTEGER)"));
-            ASSERT_TRUE(q.exec("INSERT INTO config VALUES (0, 0, 0)"));
-        }
-        QSqlDatabase::removeDatabase("startup-test-writer");
-        dir.writeParent("kavro.ini", "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
-    }
+    void SetUp() override { ASSERT_NO_THROW(WriteManagerDatabase(dir)); }
 
     void addRequiredFiles()
     {
