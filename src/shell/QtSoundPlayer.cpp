@@ -1,7 +1,22 @@
 #include "QtSoundPlayer.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QTimer>
 #include <QUrl>
+
+QtSoundPlayer::~QtSoundPlayer()
+{
+    // Qt Multimedia reads the file on a loader thread of its own; a load still running when the
+    // program ends is never cleaned up there. Let it finish first, for a moment at most.
+    if (m_effect.status() != QSoundEffect::Loading) {
+        return;
+    }
+    QEventLoop loop;
+    QObject::connect(&m_effect, &QSoundEffect::statusChanged, &loop, &QEventLoop::quit);
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 void QtSoundPlayer::play(const QString& path)
 {

@@ -9,6 +9,11 @@
 class QtSoundPlayer : public SoundPlayer
 {
 public:
+    QtSoundPlayer() = default;
+    QtSoundPlayer(const QtSoundPlayer&) = delete;
+    QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
+    ~QtSoundPlayer() override;
+
     void play(const QString& path) override;
 
 private:
