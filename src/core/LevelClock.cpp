@@ -310,10 +310,17 @@ void LevelClock::ResumeBreak()
     if (!m_blinds.hasLevel(t.Level) || !m_blinds.at(t.Level).hasBreak()) {
         return;
     }
+    const BlindLevel& level = m_blinds.at(t.Level);
     m_screen.setVisible(QStringLiteral("lblBreakNotice"), true);
     showBlindsLabels(false);
-    levelMinutesText = QString::number(m_blinds.at(t.Level).BreakMinutes);
+    levelMinutesText = QString::number(level.BreakMinutes);
     m_screen.setCaption(QStringLiteral("lblBreak"), NoTime);
+    // The time played so far was taken as part of the level; it is the whole level and part of the break.
+    ElapsedBeforeLevel(t.Level);
+    const qint64 total = TimeTextLeft(totalTimeText) * 60 + TimeTextRight(totalTimeText) + level.Minutes +
+                         level.BreakMinutes - TimeTextLeft(t.Time);
+    totalTimeText = HoursMinutesText(qMax<qint64>(0, total));
+    m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
 }
 
 void LevelClock::showBlindsLabels(bool visible)

@@ -453,6 +453,7 @@ TEST_F(LevelClockTest, ResumedBreakRunsOnAndThenTheNextLevel)
         EXPECT_FALSE(visible(name)) << name;
     }
     EXPECT_EQ(clock().levelMinutesText, QString("10"));
+    EXPECT_EQ(caption("lblTotalTime"), QString("00:50")); // both levels and the break, as at start-up
     run();
     tick(3);
     EXPECT_EQ(digits(), QString("00:00"));
