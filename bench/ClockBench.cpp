@@ -1,8 +1,8 @@
 // The clock screen as the program runs it (offscreen): one steady-state tick, and a payout rebuild.
 #include "ClockApplication.h"
-#include "MessageBoxes.h"
-#include "MonotonicClock.h"
-#include "SoundPlayer.h"
+#include "FakeClock.h"
+#include "SilentMessageBoxes.h"
+#include "SilentSoundPlayer.h"
 #include "frmClock.h"
 
 #include <QApplication>
@@ -15,26 +15,6 @@
 #include <memory>
 
 namespace {
-
-class SilentBoxes : public MessageBoxes
-{
-public:
-    void show(Icon, const QString&) override {}
-    bool ask(const QString&) override { return false; }
-};
-
-class SilentSounds : public SoundPlayer
-{
-public:
-    void play(const QString&) override {}
-};
-
-class SteppedClock : public MonotonicClock
-{
-public:
-    qint64 now = 0;
-    qint64 nowMs() const override { return now; }
-};
 
 void copy(const QString& from, const QString& to)
 {
@@ -54,9 +34,9 @@ void write(const QString& path, const QByteArray& bytes)
 struct RunningClock
 {
     QTemporaryDir dir;
-    SilentBoxes boxes;
-    SilentSounds sounds;
-    SteppedClock clock;
+    SilentMessageBoxes boxes;
+    SilentSoundPlayer sounds;
+    FakeClock clock;
     std::unique_ptr<ClockApplication> app;
 
     RunningClock()

@@ -2,9 +2,9 @@
 #include "BackgroundPicture.h"
 #include "BlindStructure.h"
 #include "ClockScreenContext.h"
-#include "MessageBoxes.h"
-#include "MonotonicClock.h"
-#include "SoundPlayer.h"
+#include "FakeClock.h"
+#include "SilentMessageBoxes.h"
+#include "SilentSoundPlayer.h"
 #include "TournamentState.h"
 #include "frmClock.h"
 
@@ -31,25 +31,6 @@ BENCHMARK(RefreshBackground)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-class SilentBoxes : public MessageBoxes
-{
-public:
-    void show(Icon, const QString&) override {}
-    bool ask(const QString&) override { return true; }
-};
-
-class SilentSounds : public SoundPlayer
-{
-public:
-    void play(const QString&) override {}
-};
-
-class StillClock : public MonotonicClock
-{
-public:
-    qint64 nowMs() const override { return 0; }
-};
-
 void ClockScreenResizePass(benchmark::State& state)
 {
     QTemporaryDir dir;
@@ -67,9 +48,9 @@ void ClockScreenResizePass(benchmark::State& state)
     tournament.Tournament.Level = 1;
     tournament.Tournament.Time = QStringLiteral("--:--");
     BlindStructure blinds;
-    SilentBoxes boxes;
-    SilentSounds sounds;
-    StillClock clock;
+    SilentMessageBoxes boxes{true};
+    SilentSoundPlayer sounds;
+    FakeClock clock;
     frmClock screen(ClockScreenContext(tournament, blinds, boxes, sounds, clock));
     screen.Load();
     screen.clockTick().stop();

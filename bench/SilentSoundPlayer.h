@@ -1,0 +1,10 @@
+#pragma once
+
+#include "SoundPlayer.h"
+
+// Plays nothing and keeps nothing, however long a benchmark runs.
+class SilentSoundPlayer : public SoundPlayer
+{
+public:
+    void play(const QString&) override {}
+};
