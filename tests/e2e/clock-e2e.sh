@@ -27,14 +27,7 @@ sleep 1.5
 import -window root "$E2E_TMP/running.png"
 
 echo "the Close button writes darvel.ini, the exit question's Yes ends the program"
-width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-xdotool mousemove $((width - 200)) 300 sleep 0.3 mousemove $((width - 12)) 10 sleep 0.5 click 1
-question=$(e2e_window "KAVRO Clock" 10) || e2e_fail "no exit question after Close"
-e2e_keys "$question" Return
-for _ in $(seq 50); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes"
-wait "$E2E_PID" || e2e_fail "the clock ended with an error"
-E2E_PID=
+e2e_close_clock
 [ "$(e2e_ini Entries)" = 3 ] || e2e_fail "Entries=$(e2e_ini Entries), expected 3"
 [ "$(e2e_ini Players)" = 2 ] || e2e_fail "Players=$(e2e_ini Players), expected 2"
 [ "$(e2e_ini Rebuys)" = 1 ] || e2e_fail "Rebuys=$(e2e_ini Rebuys), expected 1 (Right arrow)"

@@ -134,14 +134,7 @@ start_clock last
 box=$(e2e_window "KAVRO Clock" 10) || e2e_fail "last restart: no message about the resumed tournament"
 e2e_keys "$box" Return
 level=$(rec Level) time=$(rec Time)
-width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-xdotool mousemove $((width - 200)) 300 sleep 0.3 mousemove $((width - 12)) 10 sleep 0.5 click 1
-question=$(e2e_window "KAVRO Clock" 10) || e2e_fail "no exit question after Close"
-e2e_keys "$question" Return
-for _ in $(seq 50); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes"
-wait "$E2E_PID" || e2e_fail "the clock ended with an error"
-E2E_PID=
+e2e_close_clock
 [ -f darvel.recovery ] && e2e_fail "the record outlived a normal exit"
 [ "$(grep -c $'\r$' darvel.ini)" = 34 ] || e2e_fail "saved darvel.ini does not hold 34 CR LF lines"
 [ "$(e2e_ini Level)/$(e2e_ini Time)" = "$level/$time" ] ||

@@ -53,11 +53,7 @@ sleep 0.3
 
 echo "Save closes the dialog and brings the clock up to date"
 e2e_keys "$settings" alt+s
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 && e2e_fail "Save left the dialog open"
+e2e_window_gone "KAVRO Clock Settings" || e2e_fail "Save left the dialog open"
 [ "$(e2e_ini Title)" = "Friday Night Cup" ] || e2e_fail "Title=$(e2e_ini Title) in darvel.ini"
 [ "$(e2e_ini Color_Style)" = 5 ] || e2e_fail "Color_Style=$(e2e_ini Color_Style) in darvel.ini"
 [ "$(e2e_ini Blinds)" = "Speed.blinds.csv" ] || e2e_fail "Blinds=$(e2e_ini Blinds) in darvel.ini"
@@ -72,11 +68,7 @@ help=$(e2e_window "Help" 10) || e2e_fail "F1 opened no help screen"
 sleep 0.5
 import -window "$help" "$shots/help.png"
 e2e_keys "$help" alt+o
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 && e2e_fail "OK left the help screen open"
+e2e_window_gone "Help" || e2e_fail "OK left the help screen open"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the clock ended"
 
 echo "settings-e2e: all checks passed"

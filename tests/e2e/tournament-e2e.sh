@@ -64,11 +64,7 @@ sleep 0.5
 e2e_keys "$settings" ctrl+a
 xdotool type --delay 60 "Bounty Final"
 e2e_keys "$settings" alt+s
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name "^KAVRO Clock Settings$" >/dev/null 2>&1 && e2e_fail "Save left the dialog open"
+e2e_window_gone "KAVRO Clock Settings" || e2e_fail "Save left the dialog open"
 [ "$(e2e_ini Title)" = "Bounty Final" ] || e2e_fail "Title=$(e2e_ini Title) after Save"
 [ "$(e2e_ini Level)" = 1 ] || e2e_fail "Level=$(e2e_ini Level) in the break after level 1"
 [ "$(e2e_ini Players)" = 8 ] || e2e_fail "Players=$(e2e_ini Players): the recount at start did not count 8"
@@ -85,27 +81,10 @@ echo "F1 shows the help screen, OK closes it"
 e2e_keys "$clock" F1
 help=$(e2e_window "Help" 15) || e2e_fail "F1 opened no help screen"
 e2e_keys "$help" alt+o
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name "^Help$" >/dev/null 2>&1 && e2e_fail "OK left the help screen open"
-
-# The Close button shows when the mouse moves and sits in the top right corner; Yes ends the program.
-close_clock() {
-    local width question
-    width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-    xdotool mousemove $((width - 200)) 300 sleep 0.3 mousemove $((width - 12)) 10 sleep 0.5 click 1
-    question=$(e2e_window "KAVRO Clock" 15) || e2e_fail "no exit question after Close"
-    e2e_keys "$question" Return
-    for _ in $(seq 100); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes"
-    wait "$E2E_PID" || e2e_fail "the clock ended with an error"
-    E2E_PID=
-}
+e2e_window_gone "Help" || e2e_fail "OK left the help screen open"
 
 echo "Close writes the tournament as it stands"
-close_clock
+e2e_close_clock
 [ "$(sounds)" = CCCCCECCCCCE ] || e2e_fail "sounds during level 2: '$(sounds)'"
 [ "$(e2e_ini Level)" = 2 ] || e2e_fail "Level=$(e2e_ini Level), expected 2 after the break"
 time=$(e2e_ini Time)
@@ -126,7 +105,7 @@ E2E_PID=$!
 clock=$(e2e_window "Darvel" 30) || e2e_fail "no clock window on restart"
 sleep 2
 xdotool search --onlyvisible --name "^KAVRO Clock$" >/dev/null 2>&1 && e2e_fail "a message box on a normal restart"
-close_clock
+e2e_close_clock
 [ "$(e2e_ini Level)" = 2 ] || e2e_fail "Level=$(e2e_ini Level) after the restart"
 [ "$(e2e_ini Time)" = "$time" ] || e2e_fail "Time=$(e2e_ini Time) after a paused restart, expected $time"
 [ "$(e2e_ini Players)" = 5 ] || e2e_fail "Players=$(e2e_ini Players) after the restart"

@@ -63,6 +63,30 @@ e2e_window() {
     return 1
 }
 
+# Waits up to $2 seconds (default 5) until no visible window is titled exactly $1; fails when one stays.
+e2e_window_gone() {
+    local i
+    for i in $(seq $((${2:-5} * 10))); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The Close button shows when the mouse moves and sits in the top right corner; Yes to the exit question
+# must end the program without an error.
+e2e_close_clock() {
+    local width question
+    width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+    xdotool mousemove $((width - 200)) 300 sleep 0.3 mousemove $((width - 12)) 10 sleep 0.5 click 1
+    question=$(e2e_window "KAVRO Clock" 15) || e2e_fail "no exit question after Close"
+    e2e_keys "$question" Return
+    for _ in $(seq 100); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes"
+    wait "$E2E_PID" || e2e_fail "the clock ended with an error"
+    E2E_PID=
+}
+
 # There is no window manager: focus directly and type through XTEST, as a keyboard would.
 e2e_keys() {
     local w=$1
