@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ImportTournament.h"
 #include "ManagerTestDb.h"
 #include "TournamentCounts.h"
 
 #include <QDate>
+#include <gtest/gtest.h>
 #include <ostream>
 
 inline void PrintTo(const TournamentCounts& c, std::ostream* os)
@@ -34,6 +36,19 @@ constexpr int Empty = 6;
 inline TournamentCounts runningCounts(int players = 3)
 {
     return TournamentCounts{qint16(players), 6, 2, 3};
+}
+
+// What importing the running tournament must give, whatever the database.
+inline void expectRunningImported(const ImportedTournament& t)
+{
+    EXPECT_EQ(t.Title, "Saturday Deepstack");
+    EXPECT_EQ(t.Buyin, "12.5");
+    EXPECT_EQ(t.Rebuy, "10");
+    EXPECT_EQ(t.Addon, "5.25");
+    EXPECT_EQ(t.Guarantee, "2500");
+    EXPECT_EQ(t.Contribution, "150");
+    EXPECT_EQ(t.Seats, 9);
+    EXPECT_EQ(t.Counts, runningCounts(3));
 }
 
 inline void seed(ManagerTestDb& db)

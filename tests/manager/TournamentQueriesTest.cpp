@@ -184,15 +184,7 @@ TEST_F(SqliteManager, BatchedCountMatchesOneQueryPerReceipt)
 
 TEST_F(SqliteManager, ImportTakesTheTournamentAndItsCounts)
 {
-    const ImportedTournament t = ImportTournament(settings, ManagerScenario::Running);
-    EXPECT_EQ(t.Title, "Saturday Deepstack");
-    EXPECT_EQ(t.Buyin, "12.5");
-    EXPECT_EQ(t.Rebuy, "10");
-    EXPECT_EQ(t.Addon, "5.25");
-    EXPECT_EQ(t.Guarantee, "2500");
-    EXPECT_EQ(t.Contribution, "150");
-    EXPECT_EQ(t.Seats, 9);
-    EXPECT_EQ(t.Counts, ManagerScenario::runningCounts(3));
+    ManagerScenario::expectRunningImported(ImportTournament(settings, ManagerScenario::Running));
 }
 
 TEST_F(SqliteManager, ImportErrorsNameTheProblem)
