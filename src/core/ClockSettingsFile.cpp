@@ -195,7 +195,8 @@ QStringList ClockSettingsLines(const TournamentState& state)
 {
     QStringList lines;
     for (const Field& f : fields()) {
-        lines.append(f.key == nullptr ? QStringLiteral(";") : QLatin1String(f.key) + u'=' + f.write(state));
+        lines.append(f.key == nullptr ? QStringLiteral(";")
+                                      : QLatin1String(f.key) + u'=' + IniLine::oneLine(f.write(state)));
     }
     return lines;
 }

@@ -12,4 +12,8 @@ struct IniLine
     QString value;
 
     static std::optional<IniLine> parse(const QString& line);
+
+    // A value fit to be written as one line: each run of CR and LF becomes one space. A line break inside
+    // a value would split its entry and shift every entry after it.
+    static QString oneLine(const QString& value);
 };

@@ -1,6 +1,7 @@
 #include "ImportTournament.h"
 
 #include "CountTournament.h"
+#include "IniLine.h"
 #include "ManagerConnection.h"
 #include "ManagerError.h"
 #include "SqlValue.h"
@@ -39,7 +40,8 @@ ImportedTournament ImportTournament(const ManagerSettings& settings, qint32 id)
             throw ManagerError(QStringLiteral("Tournament %1 does not exist.").arg(id));
         }
         const QSqlRecord row = q.record();
-        t.Title = required(row, "event_Name", id).toString();
+        // The title goes on one line of darvel.ini and of the clock screen.
+        t.Title = IniLine::oneLine(required(row, "event_Name", id).toString());
         t.Buyin = SqlValue::text(required(row, "Buy_in", id));
         t.Rebuy = SqlValue::text(required(row, "re_buy", id));
         t.Addon = SqlValue::text(required(row, "Addon", id));

@@ -123,6 +123,23 @@ TEST_F(ClockSettingsFile, EveryFieldSurvivesAWriteAndARead)
     EXPECT_EQ(loaded.Display, written.Display);
 }
 
+TEST_F(ClockSettingsFile, LineBreaksInAValueCannotSplitItsEntry)
+{
+    ReadWriteClockSettings(state, "read");
+    state.Tournament.Title = "Friday\r\nNight\n\nCup\r";
+    state.Display.Background = "\nBlue.jpg";
+    ReadWriteClockSettings(state, "write");
+    EXPECT_EQ(ini().count("\r\n"), 34);
+
+    TournamentState loaded;
+    loaded.Folders = dir.folders();
+    ReadWriteClockSettings(loaded, "read");
+    EXPECT_EQ(loaded.Tournament.Title, u"Friday Night Cup ");
+    EXPECT_EQ(loaded.Display.Background, u" Blue.jpg");
+    EXPECT_EQ(loaded.Tournament.Level, state.Tournament.Level);
+    EXPECT_EQ(loaded.Tournament.Blinds, state.Tournament.Blinds);
+}
+
 TEST_F(ClockSettingsFile, TextIsWindows1252WithoutAByteOrderMark)
 {
     ReadWriteClockSettings(state, "read");

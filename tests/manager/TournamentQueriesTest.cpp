@@ -200,6 +200,13 @@ TEST_F(SqliteManager, ImportErrorsNameTheProblem)
     }
 }
 
+TEST_F(SqliteManager, ImportedTitleIsOneLine)
+{
+    writer().exec(
+        "UPDATE tournament SET event_Name='Saturday' || char(13) || char(10) || 'Deepstack' WHERE id=2");
+    EXPECT_EQ(ImportTournament(settings, ManagerScenario::Running).Title, u"Saturday Deepstack");
+}
+
 TEST_F(SqliteManager, ImportCopesWithOddSeats)
 {
     writer().exec("UPDATE tournament SET seats_per_table=-1 WHERE id=2");
