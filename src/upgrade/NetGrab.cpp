@@ -169,7 +169,12 @@ bool NetGrab::SaveAs(const QString& path) const
         return false;
     }
     const QByteArray data = ReceivedData.left(ReceivedCount);
-    const bool written = file.write(data) == data.size();
+    const bool written = file.write(data) == data.size() && file.flush();
     file.close();
-    return written && file.error() == QFileDevice::NoError;
+    if (written && file.error() == QFileDevice::NoError) {
+        return true;
+    }
+    // A full disk leaves the start of the file: it must not pass for the whole of it.
+    file.remove();
+    return false;
 }

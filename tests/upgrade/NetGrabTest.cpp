@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QNetworkReply>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/resource.h>
 
 namespace {
 
@@ -233,6 +235,29 @@ TEST_F(Download, SaveAsLeavesAReadOnlyFileAlone)
 
     EXPECT_FALSE(grab.SaveAs(dir.filePath("no/such/folder/file.bin")));
     EXPECT_TRUE(grab.SaveAs(path)); // writable again: replaced
+}
+
+TEST_F(Download, SaveAsOnAFullDiskLeavesNoPartOfTheFile)
+{
+    server.serve("/big.bin", sampleBody(64 * 1024));
+    fetch("/big.bin");
+    const QString path = file("big.bin");
+
+    // The file system refuses anything past 4 KB, like a full disk, even for root.
+    struct rlimit old
+    {
+    };
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    auto* previous = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = grab.SaveAs(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(Download, DurationIsTheElapsedTimeOfTheLastDownloadAcrossTheTickWrap)
