@@ -50,6 +50,11 @@ void TextFile::writeLines(const QString& path, const QStringList& lines)
         bytes.append(Cp1252::encode(line));
         bytes.append("\r\n");
     }
+    writeBytes(path, bytes);
+}
+
+void TextFile::writeBytes(const QString& path, const QByteArray& bytes)
+{
     QSaveFile file(path);
     const auto fail = [&path, &file]() {
         file.cancelWriting();

@@ -18,4 +18,7 @@ public:
     // replaces the old file only once it is completely on disk, so a failed write leaves the old file
     // as it was. Throws ClockError naming the file on any failure.
     static void writeLines(const QString& path, const QStringList& lines);
+
+    // Writes the bytes as they are, replacing the old file in the same way.
+    static void writeBytes(const QString& path, const QByteArray& bytes);
 };

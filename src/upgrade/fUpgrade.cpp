@@ -164,8 +164,9 @@ void fUpgrade::handOver()
     const QString installer = m_context.programPath(UpgradeContext::installerName());
     bool started = false;
     try {
-        TextFile::writeLines(m_context.programPath(QStringLiteral("target")),
-                             {QDir::toNativeSeparators(m_context.programFolder)});
+        // In the system's own encoding, which the installer reads paths in (UTF-8 on Linux).
+        TextFile::writeBytes(m_context.programPath(QStringLiteral("target")),
+                             QDir::toNativeSeparators(m_context.programFolder).toLocal8Bit() + "\r\n");
         // A download arrives without the execute permission the installer needs.
         QFile::setPermissions(installer, QFile::permissions(installer) | QFileDevice::ExeOwner |
                                              QFileDevice::ExeUser | QFileDevice::ExeGroup);

@@ -203,7 +203,7 @@ TEST_F(Upgrade, FullRunLeavesTheFilesAndHandsOverToTheInstaller)
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_EQ(dir.read("DARVEL.upg"), newProgram);
     EXPECT_EQ(dir.read(UpgradeContext::installerName()), installer);
-    EXPECT_EQ(dir.read("target"), dir.folders().Program.toUtf8() + "\r\n");
+    EXPECT_EQ(dir.read("target"), dir.folders().Program.toLocal8Bit() + "\r\n");
     EXPECT_TRUE(QFileInfo(programPath(UpgradeContext::installerName())).isExecutable());
     ASSERT_FALSE(labels.isEmpty());
     EXPECT_TRUE(labels.contains("1 of 2 150 kb - 100%"));
