@@ -67,7 +67,9 @@ void LevelClock::Start()
         }
         const BlindLevel& level = row(t.Level);
         if (t.Time == NoTime) {
-            t.Time = QString::number(level.Minutes) + QStringLiteral(":00");
+            // Two digits, as every other time: "5:00" would sit one cell off, and a 0-minute level's
+            // "0:00" is not the "00:00" the countdown stops at, so it would count on below zero.
+            t.Time = TwoDigits(level.Minutes) + QStringLiteral(":00");
         }
         levelMinutesText = QString::number(level.Minutes);
     });

@@ -48,6 +48,29 @@ TEST_F(LevelClockTest, StartsPausedWithTheSavedTimeOrTheFullLevel)
     EXPECT_EQ(prizePools, 0);
 }
 
+TEST_F(LevelClockTest, ShortLevelsStartWithTwoDigitMinutes)
+{
+    addLevel(25, 50, 0, 5);
+    state.Tournament.Level = 1;
+    create();
+    EXPECT_EQ(state.Tournament.Time, u"05:00");
+    EXPECT_EQ(screen().timer(0).caption, QString("0"));
+    EXPECT_EQ(screen().timer(4).caption, QString("0"));
+}
+
+TEST_F(LevelClockTest, AZeroMinuteLevelLastsOneSecondAtZero)
+{
+    addLevel(25, 50, 0, 0);
+    addLevel(50, 100, 0, 20);
+    state.Tournament.Level = 1;
+    create();
+    EXPECT_EQ(digits(), QString("00:00"));
+    run();
+    tick();
+    EXPECT_EQ(state.Tournament.Level, 2);
+    EXPECT_EQ(digits(), QString("20:00"));
+}
+
 TEST_F(LevelClockTest, ResumedTimeGivesTheTotalTimeAndItsNextMinute)
 {
     threeLevels();
