@@ -370,9 +370,11 @@ void frmClockSettings::PopulateSettingsDialog()
     fill(cboRefresh, SettingsChoices::refreshEntries(), SettingsChoices::refreshIndex(t.Refresh));
 
     QList<TournamentListEntry> tournaments;
+    tournamentListRead = true;
     try {
         tournaments = m_context.tournaments.list();
     } catch (const ClockError& e) {
+        tournamentListRead = false;
         // The database may have gone since start-up: the rest of the dialog still works.
         m_context.boxes.show(MessageBoxes::Icon::Warning,
                              QStringLiteral("The tournaments could not be read from KAVRO.\r\n\r\n") +
@@ -704,6 +706,10 @@ SettingsForm frmClockSettings::form() const
     f.level = cboLevel->currentIndex() >= 0 ? cboLevel->currentText() : QString();
     if (cboTourny->currentIndex() >= 0) {
         f.tournamentId = cboTourny->currentData().toInt();
+    } else if (!tournamentListRead) {
+        // An empty list because the database was out of reach is no choice of the director's: a save
+        // keeps the tournament the clock is linked to.
+        f.tournamentId = workingTournament.Tournament_ID;
     }
     f.blindsIndex = cboBlinds->currentIndex();
     f.roundingIndex = optRounding[1]->isChecked() ? 1 : optRounding[2]->isChecked() ? 2 : 0;

@@ -47,6 +47,8 @@ public:
     TournamentRecord workingTournament;
     DisplayRecord workingDisplay;
     QStringList blindsFileNames;
+    // False when the manager's tournament list could not be read for this opening.
+    bool tournamentListRead = true;
     QString pendingLogoFile;
 
 protected:

@@ -247,6 +247,7 @@ TEST_F(SettingsDialog, TournamentListSelectsTheLinkedOneOrTheFirst)
 TEST_F(SettingsDialog, ManagerGoneGivesAnEmptyListAWarningAndAWorkingDialog)
 {
     tournaments.listError = "The database cannot be reached.";
+    state.Tournament.Tournament_ID = 7;
     open();
     EXPECT_EQ(list("cboTourny")->count(), 0);
     ASSERT_EQ(boxes.shown.size(), 1);
@@ -255,7 +256,7 @@ TEST_F(SettingsDialog, ManagerGoneGivesAnEmptyListAWarningAndAWorkingDialog)
     type("txtName", "Still works");
     click("cmdApply");
     EXPECT_EQ(state.Tournament.Title, "Still works");
-    EXPECT_EQ(state.Tournament.Tournament_ID, 0);
+    EXPECT_EQ(state.Tournament.Tournament_ID, 7); // still linked to the tournament it was counting
 }
 
 TEST_F(SettingsDialog, UnstartedTimeShowsDashesWithSpinnersAtZero)
