@@ -23,9 +23,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -280,6 +282,7 @@ void frmClockSettings::buildClockTab(QWidget* panel)
     for (QLineEdit* chips : {Text1, Text2, Text3}) {
         chips->installEventFilter(this);
         chips->setContextMenuPolicy(Qt::NoContextMenu);
+        chips->setAcceptDrops(false);
     }
 
     addLabel(panel, QStringLiteral("Prize Pool"), 4920, 2400, true, Heading, true);
@@ -488,7 +491,18 @@ bool frmClockSettings::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
-    if (event->type() == QEvent::KeyPress && (watched == Text1 || watched == Text2 || watched == Text3)) {
+    const bool chips = watched == Text1 || watched == Text2 || watched == Text3;
+    if (chips && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+        return true; // the X11 selection paste
+    }
+    if (chips && event->type() == QEvent::InputMethod) {
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        QString digits = input->commitString();
+        digits.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
+        input->setCommitString(digits, input->replacementStart(), input->replacementLength());
+    }
+    if (event->type() == QEvent::KeyPress && chips) {
         // Chip counts take digits and Backspace only; other characters, pasting included, never arrive.
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Paste)) {

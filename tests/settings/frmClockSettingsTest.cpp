@@ -13,9 +13,12 @@
 #include "TempProgramFolder.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -327,6 +330,16 @@ TEST_F(SettingsDialog, ChipFieldsTakeDigitsOnly)
         EXPECT_EQ(field->text(), "125") << name;
         QTest::keyClick(field, Qt::Key_Backspace);
         EXPECT_EQ(field->text(), "12") << name;
+
+        // Text that arrives other than by keys: an input method's, a drop, the X11 selection.
+        QInputMethodEvent composed;
+        composed.setCommitString("3,4x");
+        QCoreApplication::sendEvent(field, &composed);
+        EXPECT_EQ(field->text(), "1234") << name;
+        EXPECT_FALSE(field->acceptDrops()) << name;
+        QGuiApplication::clipboard()->setText("9 players", QClipboard::Selection);
+        QTest::mouseClick(field, Qt::MiddleButton);
+        EXPECT_EQ(field->text(), "1234") << name;
     }
     QLineEdit* amount = child<QLineEdit>("txtBuyin");
     amount->clear();
