@@ -32,6 +32,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <filesystem>
 
 namespace {
 
@@ -778,10 +779,16 @@ void frmClockSettings::copyPendingLogo()
     const QDir program(m_context.state.Folders.Program);
     const QString target = program.filePath(QStringLiteral("logo.jpg"));
     const QString copy = program.filePath(QStringLiteral("logo.jpg.new"));
-    // Copied beside the old logo first, so a failed copy leaves the old one in place.
+    // Copied beside the old logo first, then put in its place in one step, so a failure at any point
+    // leaves the old logo as it was.
     QFile::remove(copy);
-    const bool copied = QFile::copy(pendingLogoFile, copy) &&
-                        (!QFile::exists(target) || QFile::remove(target)) && QFile::rename(copy, target);
+    bool copied = QFile::copy(pendingLogoFile, copy);
+    if (copied) {
+        std::error_code error;
+        std::filesystem::rename(QFileInfo(copy).filesystemFilePath(), QFileInfo(target).filesystemFilePath(),
+                                error);
+        copied = !error;
+    }
     if (!copied) {
         QFile::remove(copy);
         m_context.boxes.show(MessageBoxes::Icon::Warning,

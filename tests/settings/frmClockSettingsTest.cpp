@@ -637,6 +637,27 @@ TEST_F(SettingsDialog, CancelledLogoChooserCopiesNothing)
     EXPECT_FALSE(screenCalls.contains("showLogo"));
 }
 
+TEST_F(SettingsDialog, PickingTheInstalledLogoChangesNothing)
+{
+    dir.write("logo.jpg", jpeg(Qt::red));
+    open();
+    files.answers = {dir.programPath("logo.jpg")};
+    click("cmdLogo");
+    EXPECT_EQ(dialog->pendingLogoFile, "");
+    click("cmdCancel");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(boxes.questions.isEmpty());
+
+    // After another pick it brings the preview back to the installed logo.
+    dir.write("../other.jpg", jpeg(Qt::green));
+    open();
+    files.answers = {dir.parentPath("other.jpg"), dir.programPath("logo.jpg")};
+    click("cmdLogo");
+    click("cmdLogo");
+    EXPECT_EQ(dialog->pendingLogoFile, "");
+    EXPECT_GT(child<PictureBox>("Image2")->picture().toImage().pixelColor(4, 4).red(), 200);
+}
+
 TEST_F(SettingsDialog, LogoThatVanishedBeforeTheSaveIsReported)
 {
     dir.write("../vanishing.jpg", jpeg(Qt::green));
