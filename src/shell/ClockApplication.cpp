@@ -78,8 +78,14 @@ std::optional<int> ClockApplication::start()
     }
     if (m_manager.auto_program_upgrade) {
         m_upgrade->parent = m_screen.get();
+        m_upgrade->clockClosed = [this] { return m_screenClosed; };
         // The installer has taken over: end at once, without the exit question or the screen's close.
         if (CheckForUpgrade(*m_upgrade)) {
+            return 0;
+        }
+        // The director closed the clock while the check ran; the event loop would wait for a window
+        // that is gone.
+        if (m_screenClosed) {
             return 0;
         }
     }
@@ -147,6 +153,7 @@ void ClockApplication::createScreen()
         }
     };
     context.hooks.closed = [this] {
+        m_screenClosed = true;
         if (m_keeper) {
             m_keeper->finished();
         }

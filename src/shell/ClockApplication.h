@@ -66,6 +66,7 @@ private:
     std::unique_ptr<UpgradeContext> m_upgrade;
     std::unique_ptr<frmClock> m_screen;
     bool m_requiredFilesMissing = false;
+    bool m_screenClosed = false;
     // The crash record beside darvel.ini, what start-up resumed from it, and what keeps it current.
     std::unique_ptr<RecoveryRecord> m_recovery;
     std::optional<RecoveryValues> m_resumed;

@@ -15,6 +15,9 @@ bool CheckForUpgrade(const UpgradeContext& context)
     if (!UpgradeVersion::offersUpgrade(published, context.version)) {
         return false;
     }
+    if (context.clockClosed && context.clockClosed()) {
+        return false; // nobody is there to answer
+    }
     if (!context.boxes.ask(QStringLiteral("A new version of this software is available! \r\n\r\n"
                                           "Do you want to download and install it now?"))) {
         return false;

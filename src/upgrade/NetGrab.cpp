@@ -72,6 +72,7 @@ void NetGrab::DownloadStart(const QString& url, qint32 options)
         return;
     }
     QNetworkRequest request(address);
+    request.setTransferTimeout(m_stallTimeoutMs);
     if (options & ForceUpdate) {
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);

@@ -27,6 +27,10 @@ public:
     QByteArray Bytes() const { return ReceivedData; }
     qint32 Duration() const { return ElapsedMs; }
 
+    // A transfer that receives nothing for this long fails, so a server that accepts the connection and
+    // then says nothing cannot keep anyone waiting for ever.
+    void setStallTimeoutMs(int ms) { m_stallTimeoutMs = ms; }
+
     void DownloadStart(const QString& url, qint32 options);
     void DownloadCancel();
     bool SaveAs(const QString& path) const;
@@ -50,6 +54,7 @@ private:
     QByteArray ReceivedData;
     qint32 ReceivedCount = 0;
     qint32 ElapsedMs = 0;
+    int m_stallTimeoutMs = 30000;
 
     void progress(QNetworkReply* reply);
     void finished(QNetworkReply* reply);

@@ -29,6 +29,8 @@ struct UpgradeContext
     QWidget* parent = nullptr;
     // Starts the installer without waiting for it; false when it could not be started.
     std::function<bool(const QString& program, const QString& workingFolder)> startInstaller;
+    // True once the clock has closed: a version check still running then ends quietly.
+    std::function<bool()> clockClosed;
     // Shows the upgrade window modally; tests drive it instead.
     std::function<void(fUpgrade&)> showDialog;
 

@@ -98,6 +98,9 @@ QString fUpgrade::StringDownload(const QString& url)
     NetGrab1->DownloadStart(url, NetGrab::ForceUpdate);
     while (NetGrab1->Busy()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (m_context.clockClosed && m_context.clockClosed()) {
+            NetGrab1->DownloadCancel();
+        }
     }
     if (DownloadFailedFlag) {
         return {};

@@ -14,7 +14,9 @@
 #include "frmClock.h"
 #include "modScreensaver.h"
 
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
@@ -143,6 +145,23 @@ TEST_F(PlatformStartup, VersionCheckRunsOnceTheScreenIsUpAndADeclinedUpgradeKeep
     EXPECT_TRUE(boxes.questions[0].startsWith("A new version of this software is available! "));
     EXPECT_TRUE(screenVisibleWhenAsked);
     EXPECT_TRUE(app->screen()->isVisible());
+}
+
+TEST_F(PlatformStartup, ClosingTheClockDuringTheVersionCheckEndsTheProgram)
+{
+    configure(true);
+    // The upgrade server takes the request and then says nothing.
+    server.route("/software/upgrade/darvel/version.txt",
+                 {200, QByteArray(4096, '1'), LocalHttpServer::Ending::Stall});
+    boxes.answers = {true};
+    auto app = program();
+    QTimer::singleShot(300, [&] { app->screen()->close(); });
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_EQ(app->start(), 0);
+    EXPECT_LT(waited.elapsed(), 10000); // not the transfer's own time-out
+    EXPECT_EQ(boxes.questions, QStringList{ExitQuestion});
+    EXPECT_FALSE(app->screen()->isVisible());
 }
 
 TEST_F(PlatformStartup, HandOverToTheInstallerEndsAtOnceWithoutTheExitQuestion)

@@ -179,6 +179,17 @@ TEST_F(Download, CancelEndsTheTransferThroughTheEndCallback)
     EXPECT_FALSE(grab.SaveAs(file("cancelled")));
 }
 
+TEST_F(Download, ATransferThatStallsFails)
+{
+    server.route("/stalled", {200, sampleBody(200 * 1024), LocalHttpServer::Ending::Stall});
+    grab.setStallTimeoutMs(300);
+    grab.DownloadStart(server.url("/stalled"), NetGrab::ForceUpdate);
+    ASSERT_TRUE(runEventsUntil([this] { return !grab.Busy(); }));
+    ASSERT_EQ(events.failed.size(), 1);
+    EXPECT_TRUE(events.complete.isEmpty());
+    EXPECT_FALSE(grab.SaveAs(file("stalled")));
+}
+
 TEST_F(Download, IdleCallsAndEmptyAddressesChangeNothing)
 {
     grab.DownloadCancel();
