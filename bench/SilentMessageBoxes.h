@@ -9,7 +9,7 @@ public:
     explicit SilentMessageBoxes(bool answer = false) : m_answer(answer) {}
 
     void show(Icon, const QString&) override {}
-    bool ask(const QString&) override { return m_answer; }
+    bool ask(const QString&, Icon = Icon::Question) override { return m_answer; }
 
 private:
     bool m_answer;

@@ -12,12 +12,13 @@ public:
         None,
         Information,
         Warning,
-        Critical
+        Critical,
+        Question
     };
 
     virtual ~MessageBoxes() = default;
     // An OK box; returns when it is closed.
     virtual void show(Icon icon, const QString& text) = 0;
-    // A Yes/No question box with the question icon; true for Yes.
-    virtual bool ask(const QString& question) = 0;
+    // A Yes/No question box, with the question icon unless another is given; true for Yes.
+    virtual bool ask(const QString& question, Icon icon = Icon::Question) = 0;
 };

@@ -15,6 +15,8 @@ QMessageBox::Icon qtIcon(MessageBoxes::Icon icon)
         return QMessageBox::Warning;
     case MessageBoxes::Icon::Critical:
         return QMessageBox::Critical;
+    case MessageBoxes::Icon::Question:
+        return QMessageBox::Question;
     case MessageBoxes::Icon::None:
         break;
     }
@@ -38,10 +40,10 @@ void QtMessageBoxes::show(Icon icon, const QString& text)
     box.exec();
 }
 
-bool QtMessageBoxes::ask(const QString& question)
+bool QtMessageBoxes::ask(const QString& question, Icon icon)
 {
-    QMessageBox box(QMessageBox::Question, AppTitle(), displayed(question),
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(qtIcon(icon), AppTitle(), displayed(question), QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;

@@ -15,7 +15,7 @@ public:
     void setParentWindow(QWidget* parent) { m_parent = parent; }
 
     void show(Icon icon, const QString& text) override;
-    bool ask(const QString& question) override;
+    bool ask(const QString& question, Icon icon = Icon::Question) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -19,7 +19,8 @@ bool CheckForUpgrade(const UpgradeContext& context)
         return false; // nobody is there to answer
     }
     if (!context.boxes.ask(QStringLiteral("A new version of this software is available! \r\n\r\n"
-                                          "Do you want to download and install it now?"))) {
+                                          "Do you want to download and install it now?"),
+                           MessageBoxes::Icon::Information)) {
         return false;
     }
     fUpgrade dialog(context);

@@ -13,7 +13,7 @@ class StderrMessageBoxes : public MessageBoxes
 {
 public:
     void show(Icon, const QString& text) override { QTextStream(stderr) << text << Qt::endl; }
-    bool ask(const QString&) override { return false; }
+    bool ask(const QString&, Icon = Icon::Question) override { return false; }
 };
 
 } // namespace

@@ -56,6 +56,11 @@ TEST(QtMessageBoxes, QuestionAnswersYesOrNo)
         });
         EXPECT_EQ(boxes.ask("Are you sure that you want to exit KAVRO Clock?"), yes);
     }
+    whenBoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.icon(), QMessageBox::Information);
+        box.button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(boxes.ask("A new version?", MessageBoxes::Icon::Information));
 }
 
 TEST(QtMessageBoxes, OwnerGoneMeansNoOwner)

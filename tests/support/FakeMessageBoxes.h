@@ -18,6 +18,7 @@ public:
 
     QList<Shown> shown;
     QStringList questions;
+    QList<Icon> questionIcons;
     QList<bool> answers;
     // Runs while a box is "open", e.g. to check what the clock does meanwhile.
     std::function<void()> whileOpen;
@@ -29,9 +30,10 @@ public:
             whileOpen();
         }
     }
-    bool ask(const QString& question) override
+    bool ask(const QString& question, Icon icon = Icon::Question) override
     {
         questions.append(question);
+        questionIcons.append(icon);
         if (whileOpen) {
             whileOpen();
         }

@@ -133,6 +133,7 @@ TEST_F(Upgrade, VersionTextsThatAskAndThatDoNot)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         boxes.questions.clear();
+        boxes.questionIcons.clear();
         boxes.answers = {false};
         if (c.version) {
             publish(*c.version);
@@ -141,6 +142,8 @@ TEST_F(Upgrade, VersionTextsThatAskAndThatDoNot)
         }
         EXPECT_FALSE(CheckForUpgrade(context));
         EXPECT_EQ(boxes.questions, c.asks ? QStringList{Question} : QStringList{});
+        EXPECT_EQ(boxes.questionIcons, c.asks ? QList<MessageBoxes::Icon>{MessageBoxes::Icon::Information}
+                                              : QList<MessageBoxes::Icon>{});
         EXPECT_EQ(dialogsShown, 0); // answered No
         EXPECT_TRUE(boxes.shown.isEmpty());
     }
