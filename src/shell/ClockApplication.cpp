@@ -23,6 +23,7 @@
 #include "frmHelp.h"
 #include "modScreensaver.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -57,8 +58,13 @@ std::optional<int> ClockApplication::start()
     readClockSettings();
     resumeFromRecovery();
     m_refresher = std::make_unique<ManagerRefresher>(m_manager);
-    QObject::connect(m_refresher.get(), &ManagerRefresher::finished,
-                     [this](const RefreshResult& result) { applyRefresh(result); });
+    QObject::connect(m_refresher.get(), &ManagerRefresher::finished, [this](const RefreshResult& result) {
+        // A result arriving while a dialog or a question is open would change counts the director is
+        // editing, or lift the pause the dialog holds; the next recount follows soon enough.
+        if (QApplication::activeModalWidget() == nullptr) {
+            applyRefresh(result);
+        }
+    });
     createScreen();
     m_screen->Load();
     if (m_requiredFilesMissing) {

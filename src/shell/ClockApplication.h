@@ -42,6 +42,8 @@ public:
     // Called once the clock screen exists, before it loads: message boxes can then belong to it.
     std::function<void(frmClock*)> onScreenCreated;
     TournamentState& state() { return m_state; }
+    // The recount that runs beside the clock; exists once start() has connected to the manager.
+    ManagerRefresher* refresher() const { return m_refresher.get(); }
 
     // The desktop's screen-saver switch; without one, start() takes the one for Qt's platform.
     void setScreenSaver(std::unique_ptr<ScreenSaverBackend> backend);

@@ -6,6 +6,7 @@
 #include "FakeMessageBoxes.h"
 #include "FakeSoundPlayer.h"
 #include "ManagerDatabaseFile.h"
+#include "ManagerRefresher.h"
 #include "QtPrinters.h"
 #include "RecoveryRecord.h"
 #include "TempProgramFolder.h"
@@ -13,9 +14,11 @@
 #include "frmClock.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +90,35 @@ TEST_F(Startup, ClockComesUpPausedOnTheSavedLevel)
     EXPECT_TRUE(caption(app, "lblPrizePool1").startsWith("1st\r\n2nd\r\n"));
     EXPECT_EQ(screen->label("lblTimer0")->text() + screen->label("lblTimer1")->text(), "15");
     EXPECT_EQ(caption(app, "lblTotalTime"), "00:30");
+}
+
+TEST_F(Startup, RecountArrivingWhileADialogIsOpenIsLeftForTheNextOne)
+{
+    addRequiredFiles();
+    dir.write("darvel.ini", "Level=1\r\nBlinds=Speed.blinds.csv\r\nRefresh=0\r\n");
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    // Linked now; the test database has no tournament tables, so every recount fails.
+    app.state().Tournament.Refresh = 5;
+    app.state().Tournament.Tournament_ID = 2;
+    const auto recount = [&] {
+        QSignalSpy done(app.refresher(), &ManagerRefresher::finished);
+        ClockHooks::call(app.screen()->logic().hooks.refreshFromManager);
+        return done.wait(15000);
+    };
+
+    QDialog settings(app.screen());
+    settings.setModal(true);
+    settings.show();
+    ASSERT_TRUE(recount());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(app.state().Tournament.Refresh, 5);
+
+    settings.close();
+    ASSERT_TRUE(recount());
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
+    EXPECT_EQ(app.state().Tournament.Refresh, 0);
 }
 
 TEST_F(Startup, BrokenSettingsFileIsReportedAndTheClockStillStarts)
