@@ -32,6 +32,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <filesystem>
 
 namespace {
@@ -238,13 +239,20 @@ void frmClockSettings::buildClockTab(QWidget* panel)
         // The top end of the range at the top: the up arrow raises the value.
         (*bar)->setInvertedAppearance(true);
         QScrollBar* spinner = *bar;
+        // Drawn upside down, the bar still steps the other way: turn the arrows and the clicks beside
+        // the handle round, and the wheel in eventFilter.
         connect(spinner, &QScrollBar::actionTriggered, this, [spinner](int action) {
             if (action == QAbstractSlider::SliderSingleStepSub) {
                 spinner->setSliderPosition(spinner->value() + spinner->singleStep());
             } else if (action == QAbstractSlider::SliderSingleStepAdd) {
                 spinner->setSliderPosition(spinner->value() - spinner->singleStep());
+            } else if (action == QAbstractSlider::SliderPageStepSub) {
+                spinner->setSliderPosition(spinner->value() + spinner->pageStep());
+            } else if (action == QAbstractSlider::SliderPageStepAdd) {
+                spinner->setSliderPosition(spinner->value() - spinner->pageStep());
             }
         });
+        spinner->installEventFilter(this);
         (*bar)->setSingleStep(1);
         (*bar)->setPageStep(1);
     }
@@ -491,6 +499,16 @@ bool frmClockSettings::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
         }
+    }
+    if (event->type() == QEvent::Wheel && (watched == vsMin || watched == vsSec)) {
+        // The wheel turned up raises the time, as the up arrow does.
+        auto* spinner = static_cast<QScrollBar*>(watched);
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (delta != 0) {
+            const int steps = delta > 0 ? qMax(1, delta / 120) : qMin(-1, delta / 120);
+            spinner->setValue(spinner->value() + steps * spinner->singleStep());
+        }
+        return true;
     }
     const bool chips = watched == Text1 || watched == Text2 || watched == Text3;
     if (chips && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&

@@ -24,7 +24,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -297,6 +300,39 @@ TEST_F(SettingsDialog, SpinnersStopAtTheFullLevelLength)
     EXPECT_EQ(time(), "13:07");
     QTest::mouseClick(minutes, Qt::LeftButton, {}, QPoint(minutes->width() / 2, minutes->height() - 3));
     EXPECT_EQ(minutes->value(), 12);
+
+    // Every other way of moving it goes the same way: up raises the time.
+    const auto wheel = [minutes](int delta) {
+        QWheelEvent turn(QPointF(5, 20), minutes->mapToGlobal(QPointF(5, 20)), {}, QPoint(0, delta),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(minutes, &turn);
+    };
+    wheel(120);
+    EXPECT_EQ(minutes->value(), 13);
+    wheel(-240);
+    EXPECT_EQ(minutes->value(), 11);
+    minutes->setFocus();
+    QTest::keyClick(minutes, Qt::Key_Up);
+    EXPECT_EQ(minutes->value(), 12);
+
+    QStyleOptionSlider option;
+    option.initFrom(minutes);
+    option.orientation = Qt::Vertical;
+    option.minimum = minutes->minimum();
+    option.maximum = minutes->maximum();
+    option.sliderPosition = option.sliderValue = minutes->value();
+    option.singleStep = minutes->singleStep();
+    option.pageStep = minutes->pageStep();
+    option.upsideDown = true;
+    option.subControls = QStyle::SC_All;
+    const QRect arrow =
+        minutes->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, minutes);
+    const QRect handle =
+        minutes->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, minutes);
+    ASSERT_GT(handle.top() - arrow.bottom(), 1);
+    QTest::mouseClick(minutes, Qt::LeftButton, {},
+                      QPoint(handle.center().x(), (arrow.bottom() + handle.top()) / 2));
+    EXPECT_EQ(minutes->value(), 13); // the handle moves towards the click
 }
 
 TEST_F(SettingsDialog, StoredTimeBeyondTheLevelIsKeptWhileItsSpinnerStopsAtTheEnd)
