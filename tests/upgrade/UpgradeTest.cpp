@@ -142,8 +142,10 @@ TEST_F(Upgrade, VersionTextsThatAskAndThatDoNot)
         }
         EXPECT_FALSE(CheckForUpgrade(context));
         EXPECT_EQ(boxes.questions, c.asks ? QStringList{Question} : QStringList{});
-        EXPECT_EQ(boxes.questionIcons, c.asks ? QList<MessageBoxes::Icon>{MessageBoxes::Icon::Information}
-                                              : QList<MessageBoxes::Icon>{});
+        // Counted, not compared as lists: Qt 6.4 compares two empty lists of plain values with memcmp on
+        // null pointers, which UBSan reports.
+        EXPECT_EQ(boxes.questionIcons.count(MessageBoxes::Icon::Information), c.asks ? 1 : 0);
+        EXPECT_EQ(boxes.questionIcons.size(), c.asks ? 1 : 0);
         EXPECT_EQ(dialogsShown, 0); // answered No
         EXPECT_TRUE(boxes.shown.isEmpty());
     }
