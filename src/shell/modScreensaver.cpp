@@ -1,5 +1,6 @@
 #include "modScreensaver.h"
 
+#include "CombinedScreenSaver.h"
 #include "DBusScreenSaver.h"
 #ifdef Q_OS_WIN
 #include "WindowsScreenSaver.h"
@@ -17,7 +18,10 @@ std::unique_ptr<ScreenSaverBackend> modScreensaver::forPlatform(const QString& p
     }
 #else
     if (platformName == QStringLiteral("xcb")) {
-        return std::make_unique<X11ScreenSaver>();
+        std::vector<std::unique_ptr<ScreenSaverBackend>> both;
+        both.push_back(std::make_unique<X11ScreenSaver>());
+        both.push_back(std::make_unique<DBusScreenSaver>());
+        return std::make_unique<CombinedScreenSaver>(std::move(both));
     }
 #endif
     if (platformName == QStringLiteral("offscreen") || platformName == QStringLiteral("minimal") ||

@@ -13,9 +13,9 @@ public:
     // No backend: the screen saver counts as not enabled and nothing is ever switched.
     explicit modScreensaver(std::unique_ptr<ScreenSaverBackend> backend = {});
 
-    // The backend for Qt's platform: the X screen saver and DPMS on "xcb", the Windows setting on
-    // "windows", an inhibit request to the desktop's screen-saver service on other desktops (Wayland),
-    // none for "offscreen" and "minimal".
+    // The backend for Qt's platform: the X screen saver and DPMS on "xcb", with an inhibit request to
+    // the desktop's screen-saver service when the session has one; the Windows setting on "windows"; the
+    // inhibit request alone on other desktops (Wayland); none for "offscreen" and "minimal".
     static std::unique_ptr<ScreenSaverBackend> forPlatform(const QString& platformName);
 
     bool IsScreenSaverActive();

@@ -1,6 +1,7 @@
 // Start-up's use of the desktop and the network: the screen-saver switch and the version check, with
 // the desktop faked and the upgrade server on the loopback interface.
 #include "ClockApplication.h"
+#include "CombinedScreenSaver.h"
 #include "EventLoopWait.h"
 #include "FakeClock.h"
 #include "FakeMessageBoxes.h"
@@ -95,6 +96,39 @@ TEST(modScreensaver, FailuresCountAsNotEnabled)
     EXPECT_EQ(modScreensaver::forPlatform("minimal"), nullptr);
     EXPECT_NE(modScreensaver::forPlatform("xcb"), nullptr);
     EXPECT_NE(modScreensaver::forPlatform("wayland"), nullptr);
+}
+
+TEST(CombinedScreenSaver, OnlyTheSwitchesFoundOnAreSwitched)
+{
+    auto xServer = std::make_shared<DesktopLog>();
+    auto service = std::make_shared<DesktopLog>();
+    const auto combined = [&] {
+        std::vector<std::unique_ptr<ScreenSaverBackend>> backends;
+        backends.push_back(std::make_unique<FakeScreenSaver>(xServer));
+        backends.push_back(std::make_unique<FakeScreenSaver>(service));
+        return CombinedScreenSaver(std::move(backends));
+    };
+
+    xServer->enabled = false; // a desktop session that leaves the X server's timeout at 0
+    CombinedScreenSaver desktop = combined();
+    EXPECT_TRUE(desktop.isActive());
+    EXPECT_TRUE(desktop.setActive(false));
+    EXPECT_TRUE(desktop.setActive(true));
+    EXPECT_TRUE(xServer->switches.isEmpty());
+    EXPECT_EQ(service->switches, (QList<bool>{false, true}));
+
+    service->switches.clear();
+    service->enabled = false;
+    CombinedScreenSaver neither = combined();
+    EXPECT_FALSE(neither.isActive());
+    EXPECT_FALSE(neither.setActive(false));
+    EXPECT_TRUE(service->switches.isEmpty());
+
+    xServer->enabled = service->enabled = true;
+    CombinedScreenSaver both = combined();
+    EXPECT_TRUE(both.setActive(false)); // asks first when nobody has
+    EXPECT_EQ(xServer->switches, QList<bool>{false});
+    EXPECT_EQ(service->switches, QList<bool>{false});
 }
 
 TEST_F(PlatformStartup, ScreenSaverFoundOnIsOffWhileTheClockRunsAndOnAfterANormalExit)
