@@ -227,7 +227,12 @@ void frmClock::takeScreenSize()
             area.setHeight(int(std::lround(area.width() / designAspect)));
         }
     }
-    m_origin = QPoint((width() - area.width()) / 2, (height() - area.height()) / 2);
+    const QPoint origin((width() - area.width()) / 2, (height() - area.height()) / 2);
+    if (origin != m_origin) {
+        // Every label moves with the area, also those whose element did not change.
+        m_shownRevisions.clear();
+        m_origin = origin;
+    }
     m_logic.model.setScreenSize(int(std::lround(area.width() * m_twipsX)),
                                 int(std::lround(area.height() * m_twipsY)));
 }

@@ -104,6 +104,10 @@ TEST_F(ClockScreenLookTest, ScreenOfAnotherShapeGetsTheFirstWindowsShapeCentred)
         EXPECT_NEAR(logo.left(), c.area.left() + 200 / 15, 1);
         EXPECT_NEAR(logo.top(), c.area.top() + 500 / 15, 1);
         EXPECT_NEAR(window->pixelRect(at("shpLevel")).right(), c.area.right() - 200 / 15, 2);
+        // The labels themselves move with the area, changed or not.
+        for (const char* name : {"lblLevel", "lblBlinds", "lblTitle", "lblTimer0"}) {
+            EXPECT_EQ(window->label(name)->geometry(), window->pixelRect(at(name))) << name;
+        }
     }
 }
 
