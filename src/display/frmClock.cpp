@@ -395,12 +395,18 @@ void frmClock::RefreshBackground()
         m_context.refreshBackground();
         return;
     }
+    // Scaled to the device's own pixels: on a scaled display (200 %) the window's size counts half of
+    // them, and drawing would enlarge the picture again.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
     const BackgroundPicture::Result result = BackgroundPicture::Build(
-        m_context.state.Folders.Background, m_context.state.Display.Background, size());
+        m_context.state.Folders.Background, m_context.state.Display.Background, pixels);
     if (result.action == BackgroundPicture::Action::Clear) {
         setBackgroundPicture(QPixmap());
     } else if (result.action == BackgroundPicture::Action::Show) {
-        setBackgroundPicture(QPixmap::fromImage(result.picture));
+        QPixmap picture = QPixmap::fromImage(result.picture);
+        picture.setDevicePixelRatio(ratio);
+        setBackgroundPicture(picture);
     }
 }
 

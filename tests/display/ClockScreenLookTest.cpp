@@ -118,16 +118,19 @@ TEST_F(ClockScreenLookTest, BackgroundIsRebuiltAtEverySizeAndKeptWhenItsFileGoes
     open();
     for (const QSize size : {QSize(1280, 1024), QSize(1920, 1080), QSize(640, 480)}) {
         resize(size.width(), size.height());
-        EXPECT_EQ(window->backgroundPicture().size(), size);
+        // In the device's pixels, covering the window exactly (run with QT_SCALE_FACTOR=2 to see both).
+        EXPECT_EQ(window->backgroundPicture().size(), size * window->devicePixelRatio());
+        EXPECT_EQ(window->backgroundPicture().deviceIndependentSize().toSize(), size);
     }
     state.Display.Background = "Gone.jpg";
     window->RefreshBackground();
-    EXPECT_EQ(window->backgroundPicture().size(), QSize(640, 480)) << "the old picture stays";
+    EXPECT_EQ(window->backgroundPicture().deviceIndependentSize().toSize(), QSize(640, 480))
+        << "the old picture stays";
 
     folder.write("background/Broken.jpg", "not a picture");
     state.Display.Background = "Broken.jpg";
     EXPECT_THROW(window->RefreshBackground(), FreeImageError);
-    EXPECT_EQ(window->backgroundPicture().size(), QSize(640, 480));
+    EXPECT_EQ(window->backgroundPicture().deviceIndependentSize().toSize(), QSize(640, 480));
 
     state.Display.Background.clear();
     window->RefreshBackground();
