@@ -191,11 +191,19 @@ void XP_ProgressBar::resizeEvent(QResizeEvent* event)
 
 void XP_ProgressBar::paintEvent(QPaintEvent*)
 {
+    // Drawn anew, so what was only stored (font, hatch) shows at the next paint.
+    drawSurface();
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
 }
 
 void XP_ProgressBar::redraw()
+{
+    drawSurface();
+    update();
+}
+
+void XP_ProgressBar::drawSurface()
 {
     // A hidden widget gets its resize event only when shown; its picture must follow the size already.
     const QSize surfaceSize = size().expandedTo(QSize(1, 1));
@@ -212,7 +220,6 @@ void XP_ProgressBar::redraw()
     if (m_showText) {
         drawText(percent);
     }
-    update();
 }
 
 void XP_ProgressBar::drawDefaultLook(int percent)

@@ -51,6 +51,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Draws the off-screen picture from the current values.
+    void drawSurface();
     qint32 m_min = 0;
     qint32 m_max = 100;
     qint32 m_percent = 0;

@@ -1,6 +1,7 @@
 // The progress bar's pixels, read from its off-screen picture.
 #include "XP_ProgressBar.h"
 
+#include <QFont>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -227,6 +228,15 @@ TEST_F(ProgressBar, TextOnlyWhenAsked)
     EXPECT_NE(plain, withText);
     bar.setShowText(false);
     EXPECT_EQ(bar.surface(), plain);
+
+    // A new font is only stored; the next paint shows it.
+    bar.setShowText(true);
+    QFont large = bar.font();
+    large.setPixelSize(20);
+    bar.setFont(large);
+    EXPECT_EQ(bar.surface(), withText);
+    bar.grab();
+    EXPECT_NE(bar.surface(), withText);
 }
 
 TEST_F(ProgressBar, EveryStyleDrawsAtEverySizeWithoutFailing)
