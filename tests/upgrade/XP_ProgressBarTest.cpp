@@ -1,6 +1,7 @@
 // The progress bar's pixels, read from its off-screen picture.
 #include "XP_ProgressBar.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QImage>
 #include <gtest/gtest.h>
@@ -231,6 +232,8 @@ TEST_F(ProgressBar, TextOnlyWhenAsked)
 
     // A new font is only stored; the next paint shows it.
     bar.setShowText(true);
+    bar.show(); // a hidden widget gets a resize event, which redraws on its own, with every grab
+    QCoreApplication::processEvents();
     QFont large = bar.font();
     large.setPixelSize(20);
     bar.setFont(large);
