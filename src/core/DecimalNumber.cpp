@@ -179,6 +179,12 @@ std::optional<DecimalNumber> DecimalNumber::strict(QStringView text)
         }
         return text.mid(b, e - b);
     }();
+    // The lenient reader skips blanks between the parts; here "2 0" is a typing error, not 20.
+    for (const QChar c : trimmed) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') {
+            return std::nullopt;
+        }
+    }
     Reader r{trimmed};
     bool digits = false;
     DecimalNumber n = readNumber(r, digits);

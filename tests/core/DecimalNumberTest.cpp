@@ -48,6 +48,9 @@ TEST(DecimalNumber, StrictNeedsTheWholeTextToBeANumber)
     EXPECT_FALSE(DecimalNumber::strict(u"   "));
     EXPECT_FALSE(DecimalNumber::strict(u"abc"));
     EXPECT_FALSE(DecimalNumber::strict(u"12x"));
+    EXPECT_FALSE(DecimalNumber::strict(u"2 0"));
+    EXPECT_FALSE(DecimalNumber::strict(u"- 5"));
+    EXPECT_FALSE(DecimalNumber::strict(u"1\n2"));
     EXPECT_FALSE(DecimalNumber::strict(u"-"));
     EXPECT_FALSE(DecimalNumber::strict(u"."));
 }
