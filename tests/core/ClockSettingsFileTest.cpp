@@ -1,6 +1,7 @@
 #include "ClockSettingsFile.h"
 
 #include "ClockError.h"
+#include "FileSizeLimit.h"
 #include "QtPrinters.h"
 #include "TempProgramFolder.h"
 #include "TournamentState.h"
@@ -8,8 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -270,25 +269,17 @@ TEST_F(ClockSettingsFile, FailedWriteKeepsTheOldFileAndReportsIt)
     ReadWriteClockSettings(state, "read");
     state.Tournament.Title = QString(4000, u'x');
 
-    // The file system refuses anything past 512 bytes, like a full disk, even for root.
-    struct rlimit old
-    {
-    };
-    getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = 512;
-    auto* previous = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool thrown = false;
-    try {
-        ReadWriteClockSettings(state, "write");
-    } catch (const ClockError& e) {
-        thrown = true;
-        EXPECT_TRUE(e.message().contains("darvel.ini")) << e.message().toStdString();
+    {
+        const FileSizeLimit fullDisk(512);
+        ASSERT_TRUE(fullDisk.active());
+        try {
+            ReadWriteClockSettings(state, "write");
+        } catch (const ClockError& e) {
+            thrown = true;
+            EXPECT_TRUE(e.message().contains("darvel.ini")) << e.message().toStdString();
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
-
     EXPECT_TRUE(thrown);
     EXPECT_EQ(ini(), DefaultFile);
     EXPECT_EQ(QDir(dir.folders().Program).entryList(QDir::Files), QStringList{"darvel.ini"}); // no leftovers

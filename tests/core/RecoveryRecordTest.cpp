@@ -2,6 +2,7 @@
 
 #include "ClockError.h"
 #include "ClockSettingsFile.h"
+#include "FileSizeLimit.h"
 #include "QtPrinters.h"
 #include "TempProgramFolder.h"
 #include "TournamentState.h"
@@ -9,8 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -197,25 +196,17 @@ TEST_F(RecoveryRecordTest, FailedWriteKeepsTheOldRecord)
     big.Tournament.Title = QString(4000, u'x');
     big.Tournament.Level = 8;
 
-    // The file system refuses anything past 1000 bytes, like a full disk, even for root.
-    struct rlimit old
-    {
-    };
-    getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = 1000;
-    auto* previous = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool thrown = false;
-    try {
-        record.write(big, true);
-    } catch (const ClockError& e) {
-        thrown = true;
-        EXPECT_TRUE(e.message().contains("darvel.recovery")) << e.message().toStdString();
+    {
+        const FileSizeLimit fullDisk(1000);
+        ASSERT_TRUE(fullDisk.active());
+        try {
+            record.write(big, true);
+        } catch (const ClockError& e) {
+            thrown = true;
+            EXPECT_TRUE(e.message().contains("darvel.recovery")) << e.message().toStdString();
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
-
     EXPECT_TRUE(thrown);
     EXPECT_EQ(dir.read("darvel.recovery"), good);
     age("darvel.ini", -60);

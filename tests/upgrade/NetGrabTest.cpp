@@ -3,16 +3,15 @@
 
 #include "EventLoopWait.h"
 #include "FakeClock.h"
+#include "FileSizeLimit.h"
 #include "LocalHttpServer.h"
 #include "QtPrinters.h"
 
 #include <QFile>
 #include <QNetworkReply>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <limits>
-#include <sys/resource.h>
 
 namespace {
 
@@ -254,18 +253,12 @@ TEST_F(Download, SaveAsOnAFullDiskLeavesNoPartOfTheFile)
     fetch("/big.bin");
     const QString path = file("big.bin");
 
-    // The file system refuses anything past 4 KB, like a full disk, even for root.
-    struct rlimit old
+    bool saved = true;
     {
-    };
-    getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    auto* previous = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = grab.SaveAs(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
+        const FileSizeLimit fullDisk(4096);
+        ASSERT_TRUE(fullDisk.active());
+        saved = grab.SaveAs(path);
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_FALSE(QFile::exists(path));
