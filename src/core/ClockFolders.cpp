@@ -1,5 +1,7 @@
 #include "ClockFolders.h"
 
+#include "FolderLookup.h"
+
 #include <QDir>
 
 ClockFolders ClockFolders::fromProgramFolder(const QString& programFolder)
@@ -18,5 +20,8 @@ ClockFolders ClockFolders::fromProgramFolder(const QString& programFolder)
 
 QString ClockFolders::settingsFile() const
 {
-    return Program + QDir::separator() + QStringLiteral("darvel.ini");
+    // A program folder brought over from Windows may hold it as "DARVEL.INI"; a new one is "darvel.ini".
+    const QString found = FolderLookup::find(Program, QStringLiteral("darvel.ini"));
+    return found.isEmpty() ? Program + QDir::separator() + QStringLiteral("darvel.ini")
+                           : QDir::toNativeSeparators(found);
 }

@@ -1,12 +1,14 @@
 #include "ManagerIni.h"
 
 #include "ClockError.h"
+#include "FolderLookup.h"
 #include "IniLine.h"
 #include "ManagerFatalError.h"
 #include "ManagerSettings.h"
 #include "MessageBoxes.h"
 #include "TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 bool IsBlank(const QString& text)
@@ -29,7 +31,14 @@ void ApplyManagerDialect(ManagerSettings& settings)
 void ReadManagerIni(ManagerSettings& settings, const QString& parentFolder, const QString& mode,
                     MessageBoxes& boxes)
 {
-    const QString path = parentFolder + QStringLiteral("kavro.ini");
+    QString path = parentFolder + QStringLiteral("kavro.ini");
+    if (!QFileInfo::exists(path)) {
+        // A manager folder brought over from Windows may hold it as "KAVRO.INI".
+        const QString found = FolderLookup::find(parentFolder, QStringLiteral("kavro.ini"));
+        if (!found.isEmpty()) {
+            path = QDir::toNativeSeparators(found);
+        }
+    }
     if (!QFileInfo::exists(path)) {
         const QString text = path + QStringLiteral(" is missing!");
         boxes.show(MessageBoxes::Icon::Warning, text);

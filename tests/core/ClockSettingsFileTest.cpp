@@ -74,6 +74,19 @@ TEST_F(ClockSettingsFile, MissingFileIsCreatedWithTheDefaultsAndMarksTheFirstRun
     EXPECT_EQ(ClockSettingsLines(state).size(), 34);
 }
 
+TEST_F(ClockSettingsFile, FileNamedInCapitalsIsReadAndWrittenInPlace)
+{
+    dir.write("DARVEL.INI", "Level=7\r\n");
+    ReadWriteClockSettings(state, "read");
+    EXPECT_FALSE(state.FirstRun);
+    EXPECT_EQ(state.Tournament.Level, 7);
+    state.Tournament.Level = 8;
+    ReadWriteClockSettings(state, "write");
+    EXPECT_EQ(QDir(dir.folders().Program).entryList({"*.ini", "*.INI"}, QDir::Files),
+              QStringList{"DARVEL.INI"});
+    EXPECT_TRUE(dir.read("DARVEL.INI").contains("Level=8\r\n"));
+}
+
 TEST_F(ClockSettingsFile, ExistingFileIsNotAFirstRun)
 {
     writeIni(DefaultFile);

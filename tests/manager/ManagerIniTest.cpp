@@ -11,10 +11,10 @@
 
 namespace {
 
-ManagerSettings readIni(const QByteArray& content)
+ManagerSettings readIni(const QByteArray& content, const QString& fileName = "kavro.ini")
 {
     TempProgramFolder dir;
-    dir.writeParent("kavro.ini", content);
+    dir.writeParent(fileName, content);
     ManagerSettings s;
     FakeMessageBoxes boxes;
     ReadManagerIni(s, dir.folders().Parent, "read", boxes);
@@ -96,6 +96,8 @@ TEST(ManagerIni, FollowsTheLineRules)
     EXPECT_EQ(s.DBUSERNAME, "u");
 
     EXPECT_EQ(readIni("SQLServer=X\r\n").SQLSERVER, "X");
+    // A manager folder copied from Windows may name it in capitals.
+    EXPECT_EQ(readIni("SQLSERVER=Y\r\n", "KAVRO.INI").SQLSERVER, "Y");
 }
 
 TEST(ManagerIni, ReadsWindows1252)
