@@ -74,13 +74,7 @@ void LevelClock::Start()
         levelMinutesText = QString::number(level.Minutes);
     });
     secondsCounter = qint16(((60 - TimeTextRight(t.Time)) % 60 + 60) % 60);
-    guarded([&] {
-        ElapsedBeforeLevel(t.Level);
-        const qint64 run = wholeNumber(levelMinutesText) - TimeTextLeft(t.Time);
-        const qint64 total = TimeTextLeft(totalTimeText) * 60 + TimeTextRight(totalTimeText) + run;
-        totalTimeText = HoursMinutesText(qMax<qint64>(0, total));
-        m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
-    });
+    guarded([&] { showTimePlayed(wholeNumber(levelMinutesText) - TimeTextLeft(t.Time)); });
     guarded([&] { TimeToNextBreak(t.Level); });
 }
 
@@ -318,9 +312,13 @@ void LevelClock::ResumeBreak()
     levelMinutesText = QString::number(level.BreakMinutes);
     m_screen.setCaption(QStringLiteral("lblBreak"), NoTime);
     // The time played so far was taken as part of the level; it is the whole level and part of the break.
-    ElapsedBeforeLevel(t.Level);
-    const qint64 total = TimeTextLeft(totalTimeText) * 60 + TimeTextRight(totalTimeText) + level.Minutes +
-                         level.BreakMinutes - TimeTextLeft(t.Time);
+    showTimePlayed(level.Minutes + level.BreakMinutes - TimeTextLeft(t.Time));
+}
+
+void LevelClock::showTimePlayed(qint64 minutesIntoLevel)
+{
+    ElapsedBeforeLevel(m_state.Tournament.Level);
+    const qint64 total = TimeTextLeft(totalTimeText) * 60 + TimeTextRight(totalTimeText) + minutesIntoLevel;
     totalTimeText = HoursMinutesText(qMax<qint64>(0, total));
     m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
 }

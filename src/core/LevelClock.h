@@ -66,5 +66,7 @@ private:
     const BlindLevel& row(int level) const;
     void setDigitColour(RgbColour colour);
     void showBlindsLabels(bool visible);
+    // The time played: the levels before the current one plus the minutes already run in it.
+    void showTimePlayed(qint64 minutesIntoLevel);
     QString timeToNextBreakText(int level) const;
 };
