@@ -1,9 +1,9 @@
 // The clock screen as the program runs it (offscreen): one steady-state tick, and a payout rebuild.
-#include "ClockApplication.h"
-#include "FakeClock.h"
 #include "SilentMessageBoxes.h"
 #include "SilentSoundPlayer.h"
-#include "frmClock.h"
+#include "app/ClockApplication.h"
+#include "display/frmClock.h"
+#include "support/FakeClock.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "BlindStructure.h"
-#include "ClockFolders.h"
-#include "SplitCsvLine.h"
-#include "TextFile.h"
-#include "TournamentState.h"
+#include "core/BlindStructure.h"
+#include "core/ClockFolders.h"
+#include "core/SplitCsvLine.h"
+#include "core/TextFile.h"
+#include "core/TournamentState.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 // The background picture at full-screen sizes and one resize pass of the clock screen, offscreen.
-#include "BackgroundPicture.h"
-#include "BlindStructure.h"
-#include "ClockScreenContext.h"
-#include "FakeClock.h"
 #include "SilentMessageBoxes.h"
 #include "SilentSoundPlayer.h"
-#include "TournamentState.h"
-#include "frmClock.h"
+#include "core/BlindStructure.h"
+#include "core/TournamentState.h"
+#include "display/BackgroundPicture.h"
+#include "display/ClockScreenContext.h"
+#include "display/frmClock.h"
+#include "support/FakeClock.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,13 +3,13 @@
 // otherwise): the batched count of the refresh against one tables query per receipt. Targets: under
 // 30 ms on SQLite and under 100 ms on PostgreSQL per refresh, and the user-interface thread never
 // waiting for one (the refresher's start() only hands the work over).
-#include "CountTournament.h"
-#include "ManagerConnection.h"
-#include "ManagerIni.h"
-#include "ManagerRefresher.h"
-#include "ManagerSettings.h"
-#include "ManagerTestDb.h"
-#include "RefreshFromManager.h"
+#include "manager/CountTournament.h"
+#include "manager/ManagerConnection.h"
+#include "manager/ManagerIni.h"
+#include "manager/ManagerRefresher.h"
+#include "manager/ManagerSettings.h"
+#include "manager/RefreshFromManager.h"
+#include "support/ManagerTestDb.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBoxes.h"
+#include "core/MessageBoxes.h"
 
 // Shows nothing and gives every question the same answer, so a measured loop never waits for anyone.
 class SilentMessageBoxes : public MessageBoxes

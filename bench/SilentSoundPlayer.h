@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SoundPlayer.h"
+#include "core/SoundPlayer.h"
 
 // Plays nothing and keeps nothing, however long a benchmark runs.
 class SilentSoundPlayer : public SoundPlayer

@@ -1,7 +1,7 @@
-#include "BlindStructure.h"
-#include "ClockError.h"
-#include "Cp1252.h"
-#include "TextFile.h"
+#include "core/BlindStructure.h"
+#include "core/ClockError.h"
+#include "core/Cp1252.h"
+#include "core/TextFile.h"
 
 #include <cstddef>
 #include <cstdint>

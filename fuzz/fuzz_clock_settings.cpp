@@ -1,7 +1,7 @@
-#include "ClockError.h"
-#include "ClockFolders.h"
-#include "ClockSettingsFile.h"
-#include "TournamentState.h"
+#include "core/ClockError.h"
+#include "core/ClockFolders.h"
+#include "core/ClockSettingsFile.h"
+#include "core/TournamentState.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "Cp1252.h"
-#include "SplitCsvLine.h"
+#include "core/Cp1252.h"
+#include "core/SplitCsvLine.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "BackgroundPicture.h"
 
-#include "FolderLookup.h"
 #include "FreeImageError.h"
+#include "core/FolderLookup.h"
 #include "modFreeImage.h"
 
 BackgroundPicture::Result BackgroundPicture::Build(const QString& backgroundFolder, const QString& name,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClockHooks.h"
+#include "core/ClockHooks.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "ClockScreenSizerHost.h"
 
-#include "ClockScreenModel.h"
+#include "core/ClockScreenModel.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "ColorStyle.h"
 
-#include "ClockScreenModel.h"
 #include "ColourScheme.h"
+#include "core/ClockScreenModel.h"
 
 void ColorStyle(int colorStyle, ColourScheme& scheme, ClockScreenModel& screen)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RgbColour.h"
+#include "core/RgbColour.h"
 
 #include <QStringList>
 

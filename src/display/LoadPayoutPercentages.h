@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ClockFolders.h"
-#include "MessageBoxes.h"
 #include "PayoutTable.h"
 #include "PayoutTemplateWarnings.h"
+#include "core/ClockFolders.h"
+#include "core/MessageBoxes.h"
 
 #include <QtGlobal>
 

@@ -1,8 +1,8 @@
 #include "PayoutList.h"
 
-#include "DecimalNumber.h"
 #include "FormatNumber.h"
 #include "OrdinalSuffix.h"
+#include "core/DecimalNumber.h"
 
 #include <cmath>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Money.h"
 #include "PayoutTable.h"
+#include "core/Money.h"
 
 #include <QString>
 #include <QtGlobal>

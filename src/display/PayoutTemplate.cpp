@@ -1,10 +1,10 @@
 #include "PayoutTemplate.h"
 
-#include "ClockError.h"
-#include "DecimalNumber.h"
-#include "FolderLookup.h"
-#include "SplitCsvLine.h"
-#include "TextFile.h"
+#include "core/ClockError.h"
+#include "core/DecimalNumber.h"
+#include "core/FolderLookup.h"
+#include "core/SplitCsvLine.h"
+#include "core/TextFile.h"
 
 #include <optional>
 

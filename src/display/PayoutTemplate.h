@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ClockFolders.h"
 #include "PayoutTable.h"
+#include "core/ClockFolders.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,10 +1,10 @@
 #include "ScreenLayout.h"
 
-#include "ClockScreenModel.h"
 #include "ColorStyle.h"
 #include "ColourScheme.h"
 #include "LayoutOverflow.h"
-#include "TextMeasurer.h"
+#include "core/ClockScreenModel.h"
+#include "core/TextMeasurer.h"
 
 #include <cmath>
 #include <limits>

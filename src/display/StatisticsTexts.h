@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TournamentState.h"
+#include "core/TournamentState.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VirtualKey.h"
+#include "core/VirtualKey.h"
 
 #include <Qt>
 

@@ -1,15 +1,15 @@
 #include "frmClock.h"
 
 #include "BackgroundPicture.h"
-#include "BlindStructure.h"
-#include "ClockError.h"
-#include "ClockSettingsFile.h"
 #include "ColorStyle.h"
-#include "FolderLookup.h"
-#include "MessageBoxes.h"
 #include "ScreenLayout.h"
-#include "TournamentState.h"
 #include "VirtualKeyMapping.h"
+#include "core/BlindStructure.h"
+#include "core/ClockError.h"
+#include "core/ClockSettingsFile.h"
+#include "core/FolderLookup.h"
+#include "core/MessageBoxes.h"
+#include "core/TournamentState.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

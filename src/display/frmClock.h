@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AutoSizer.h"
 #include "ClockScreenContext.h"
-#include "ClockScreenLogic.h"
 #include "ClockScreenSizerHost.h"
 #include "ColourScheme.h"
-#include "QtTextMeasurer.h"
+#include "core/AutoSizer.h"
+#include "core/ClockScreenLogic.h"
+#include "platform/QtTextMeasurer.h"
 
 #include <QHash>
 #include <QPixmap>

@@ -5,8 +5,8 @@
 #include "ManagerFatalError.h"
 #include "ManagerIni.h"
 #include "ManagerSettings.h"
-#include "MessageBoxes.h"
 #include "SqlValue.h"
+#include "core/MessageBoxes.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -1,10 +1,10 @@
 #include "ImportTournament.h"
 
 #include "CountTournament.h"
-#include "IniLine.h"
 #include "ManagerConnection.h"
 #include "ManagerError.h"
 #include "SqlValue.h"
+#include "core/IniLine.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

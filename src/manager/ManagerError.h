@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClockError.h"
+#include "core/ClockError.h"
 
 // A database failure of the manager link (connection, query, or data the counting cannot use), handed to
 // the caller with a description fit to show the director.

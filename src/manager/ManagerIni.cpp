@@ -1,12 +1,12 @@
 #include "ManagerIni.h"
 
-#include "ClockError.h"
-#include "FolderLookup.h"
-#include "IniLine.h"
 #include "ManagerFatalError.h"
 #include "ManagerSettings.h"
-#include "MessageBoxes.h"
-#include "TextFile.h"
+#include "core/ClockError.h"
+#include "core/FolderLookup.h"
+#include "core/IniLine.h"
+#include "core/MessageBoxes.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

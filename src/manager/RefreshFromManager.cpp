@@ -3,8 +3,8 @@
 #include "CountTournament.h"
 #include "ManagerConnection.h"
 #include "ManagerError.h"
-#include "MessageBoxes.h"
-#include "TournamentState.h"
+#include "core/MessageBoxes.h"
+#include "core/TournamentState.h"
 
 QString ManagerRefreshFailedMessage()
 {

@@ -1,7 +1,7 @@
 #include "SqlValue.h"
 
-#include "DecimalNumber.h"
-#include "Money.h"
+#include "core/DecimalNumber.h"
+#include "core/Money.h"
 
 #include <QMetaType>
 #include <cmath>

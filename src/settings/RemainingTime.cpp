@@ -1,7 +1,7 @@
 #include "RemainingTime.h"
 
-#include "DecimalNumber.h"
-#include "StepTimeText.h"
+#include "core/DecimalNumber.h"
+#include "core/StepTimeText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "SettingsFileList.h"
 
-#include "FolderLookup.h"
 #include "ListFolderFiles.h"
+#include "core/FolderLookup.h"
 
 QString SettingsFileList::entryText(const QString& fileName, const QString& wildcard)
 {

@@ -1,10 +1,10 @@
 #include "SettingsSave.h"
 
-#include "DecimalNumber.h"
-#include "Money.h"
 #include "SettingsChoices.h"
 #include "SettingsFileList.h"
-#include "TournamentState.h"
+#include "core/DecimalNumber.h"
+#include "core/Money.h"
+#include "core/TournamentState.h"
 
 namespace {
 

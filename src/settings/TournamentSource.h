@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImportTournament.h"
-#include "TournamentList.h"
+#include "manager/ImportTournament.h"
+#include "manager/TournamentList.h"
 
 #include <QList>
 

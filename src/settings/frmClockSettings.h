@@ -2,7 +2,7 @@
 
 #include "SettingsDialogContext.h"
 #include "SettingsForm.h"
-#include "TournamentState.h"
+#include "core/TournamentState.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "CheckForUpgrade.h"
 
-#include "MessageBoxes.h"
 #include "UpgradeContext.h"
 #include "UpgradeVersion.h"
+#include "core/MessageBoxes.h"
 #include "fUpgrade.h"
 
 bool CheckForUpgrade(const UpgradeContext& context)

@@ -1,6 +1,6 @@
 #include "NetGrab.h"
 
-#include "MonotonicClock.h"
+#include "core/MonotonicClock.h"
 
 #include <QFile>
 #include <QNetworkReply>

@@ -1,6 +1,6 @@
 #include "UpgradeVersion.h"
 
-#include "DecimalNumber.h"
+#include "core/DecimalNumber.h"
 
 QString UpgradeVersion::VersionString(int major, int minor, int revision)
 {

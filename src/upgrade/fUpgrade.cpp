@@ -1,13 +1,13 @@
 #include "fUpgrade.h"
 
-#include "AppTitle.h"
-#include "ClockError.h"
-#include "Cp1252.h"
-#include "MessageBoxes.h"
 #include "NetGrab.h"
-#include "TextFile.h"
 #include "UpgradeProgress.h"
 #include "XP_ProgressBar.h"
+#include "core/AppTitle.h"
+#include "core/ClockError.h"
+#include "core/Cp1252.h"
+#include "core/MessageBoxes.h"
+#include "core/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "BlindStructure.h"
+#include "core/BlindStructure.h"
 
-#include "ClockError.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/ClockError.h"
+#include "core/TournamentState.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "BlindStructure.h"
-#include "ClockScreenLogic.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
 #include "FixedTextMeasurer.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/BlindStructure.h"
+#include "core/ClockScreenLogic.h"
+#include "core/TournamentState.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "ClockSettingsFile.h"
+#include "core/ClockSettingsFile.h"
 
-#include "ClockError.h"
-#include "FileSizeLimit.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/ClockError.h"
+#include "core/TournamentState.h"
+#include "support/FileSizeLimit.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "DecimalNumber.h"
+#include "core/DecimalNumber.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextMeasurer.h"
+#include "core/TextMeasurer.h"
 
 // Every character is ten twips wide per point and a line 24 twips high per point, so sizes are easy to
 // work out by hand.

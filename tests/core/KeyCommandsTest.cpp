@@ -1,5 +1,5 @@
 #include "ClockFixture.h"
-#include "StepTimeText.h"
+#include "core/StepTimeText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "Money.h"
+#include "core/Money.h"
 
-#include "DecimalNumber.h"
+#include "core/DecimalNumber.h"
 
 #include <gtest/gtest.h>
 

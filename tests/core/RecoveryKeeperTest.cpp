@@ -1,11 +1,11 @@
-#include "RecoveryKeeper.h"
+#include "core/RecoveryKeeper.h"
 
-#include "ClockSettingsFile.h"
-#include "FakeClock.h"
-#include "QtPrinters.h"
-#include "RecoveryRecord.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/ClockSettingsFile.h"
+#include "core/RecoveryRecord.h"
+#include "core/TournamentState.h"
+#include "support/FakeClock.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

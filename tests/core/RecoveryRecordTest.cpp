@@ -1,11 +1,11 @@
-#include "RecoveryRecord.h"
+#include "core/RecoveryRecord.h"
 
-#include "ClockError.h"
-#include "ClockSettingsFile.h"
-#include "FileSizeLimit.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/ClockError.h"
+#include "core/ClockSettingsFile.h"
+#include "core/TournamentState.h"
+#include "support/FileSizeLimit.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The files a director gets out of the box must load cleanly.
-#include "BlindStructure.h"
-#include "ClockSettingsFile.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/BlindStructure.h"
+#include "core/ClockSettingsFile.h"
+#include "core/TournamentState.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

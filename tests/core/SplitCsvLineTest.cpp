@@ -1,6 +1,6 @@
-#include "SplitCsvLine.h"
+#include "core/SplitCsvLine.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

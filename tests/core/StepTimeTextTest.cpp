@@ -1,6 +1,6 @@
-#include "StepTimeText.h"
+#include "core/StepTimeText.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

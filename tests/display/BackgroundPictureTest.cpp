@@ -1,8 +1,8 @@
-#include "BackgroundPicture.h"
+#include "display/BackgroundPicture.h"
 
-#include "FreeImageError.h"
-#include "TempProgramFolder.h"
-#include "modFreeImage.h"
+#include "display/FreeImageError.h"
+#include "display/modFreeImage.h"
+#include "support/TempProgramFolder.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,14 +1,14 @@
 // The clock window's colours, pictures and proportional scaling, with the real fonts.
-#include "BlindStructure.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
-#include "FreeImageError.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
-#include "frmClock.h"
-#include "modFreeImage.h"
+#include "core/BlindStructure.h"
+#include "core/TournamentState.h"
+#include "display/FreeImageError.h"
+#include "display/frmClock.h"
+#include "display/modFreeImage.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "FormatNumber.h"
+#include "display/FormatNumber.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,7 +1,7 @@
-#include "PayoutList.h"
+#include "display/PayoutList.h"
 
-#include "OrdinalSuffix.h"
-#include "QtPrinters.h"
+#include "display/OrdinalSuffix.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

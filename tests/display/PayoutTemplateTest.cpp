@@ -1,9 +1,9 @@
-#include "PayoutTemplate.h"
+#include "display/PayoutTemplate.h"
 
-#include "FakeMessageBoxes.h"
-#include "LoadPayoutPercentages.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
+#include "display/LoadPayoutPercentages.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

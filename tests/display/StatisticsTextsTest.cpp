@@ -1,6 +1,6 @@
-#include "StatisticsTexts.h"
+#include "display/StatisticsTexts.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 #include <limits>

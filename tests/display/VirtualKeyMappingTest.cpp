@@ -1,4 +1,4 @@
-#include "VirtualKeyMapping.h"
+#include "display/VirtualKeyMapping.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "frmClock.h"
+#include "display/frmClock.h"
 
-#include "BlindStructure.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/BlindStructure.h"
+#include "core/TournamentState.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QImage>

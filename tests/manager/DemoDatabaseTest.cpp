@@ -1,13 +1,13 @@
 // The demo manager database and kavro.ini the build lays out beside the program folder.
-#include "ConnectManagerDatabase.h"
-#include "FakeMessageBoxes.h"
-#include "ImportTournament.h"
 #include "ManagerScenario.h"
-#include "ManagerSettings.h"
-#include "QtPrinters.h"
-#include "RefreshFromManager.h"
-#include "TournamentList.h"
-#include "TournamentState.h"
+#include "core/TournamentState.h"
+#include "manager/ConnectManagerDatabase.h"
+#include "manager/ImportTournament.h"
+#include "manager/ManagerSettings.h"
+#include "manager/RefreshFromManager.h"
+#include "manager/TournamentList.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

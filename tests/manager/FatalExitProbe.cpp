@@ -1,8 +1,8 @@
 // A minimal entry point around the manager start-up step, so that a test can see the process end.
-#include "ConnectManagerDatabase.h"
-#include "ManagerFatalError.h"
-#include "ManagerSettings.h"
-#include "MessageBoxes.h"
+#include "core/MessageBoxes.h"
+#include "manager/ConnectManagerDatabase.h"
+#include "manager/ManagerFatalError.h"
+#include "manager/ManagerSettings.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,6 +1,6 @@
 #include "ManagerScenario.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>

@@ -1,15 +1,15 @@
-#include "ManagerConnection.h"
+#include "manager/ManagerConnection.h"
 
-#include "ConnectManagerDatabase.h"
-#include "FakeMessageBoxes.h"
-#include "ManagerConnectionTarget.h"
-#include "ManagerError.h"
-#include "ManagerFatalError.h"
-#include "ManagerIni.h"
 #include "ManagerScenario.h"
-#include "ManagerSettings.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
+#include "manager/ConnectManagerDatabase.h"
+#include "manager/ManagerConnectionTarget.h"
+#include "manager/ManagerError.h"
+#include "manager/ManagerFatalError.h"
+#include "manager/ManagerIni.h"
+#include "manager/ManagerSettings.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "ManagerIni.h"
+#include "manager/ManagerIni.h"
 
-#include "FakeMessageBoxes.h"
-#include "ManagerFatalError.h"
-#include "ManagerSettings.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
+#include "manager/ManagerFatalError.h"
+#include "manager/ManagerSettings.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

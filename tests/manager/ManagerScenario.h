@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ImportTournament.h"
-#include "ManagerTestDb.h"
-#include "TournamentCounts.h"
+#include "manager/ImportTournament.h"
+#include "manager/TournamentCounts.h"
+#include "support/ManagerTestDb.h"
 
 #include <QDate>
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
-#include "RefreshFromManager.h"
+#include "manager/RefreshFromManager.h"
 
-#include "FakeMessageBoxes.h"
-#include "ManagerConnection.h"
-#include "ManagerIni.h"
-#include "ManagerRefresher.h"
 #include "ManagerScenario.h"
-#include "ManagerSettings.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
+#include "core/TournamentState.h"
+#include "manager/ManagerConnection.h"
+#include "manager/ManagerIni.h"
+#include "manager/ManagerRefresher.h"
+#include "manager/ManagerSettings.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QSignalSpy>
 #include <QThread>

@@ -1,6 +1,6 @@
-#include "RemainingTime.h"
+#include "settings/RemainingTime.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

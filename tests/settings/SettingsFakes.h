@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DesktopOpener.h"
-#include "FileChooser.h"
-#include "ManagerError.h"
-#include "TournamentSource.h"
+#include "core/DesktopOpener.h"
+#include "core/FileChooser.h"
+#include "manager/ManagerError.h"
+#include "settings/TournamentSource.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "SettingsFileList.h"
+#include "settings/SettingsFileList.h"
 
-#include "ListFolderFiles.h"
-#include "QtPrinters.h"
-#include "SettingsChoices.h"
-#include "TempProgramFolder.h"
+#include "settings/ListFolderFiles.h"
+#include "settings/SettingsChoices.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "SettingsSave.h"
+#include "settings/SettingsSave.h"
 
-#include "QtPrinters.h"
-#include "TournamentState.h"
+#include "core/TournamentState.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // The settings dialog and the help screen opened from the running clock screen, as the program wires them.
-#include "ClockApplication.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
-#include "ManagerDatabaseFile.h"
-#include "QtPrinters.h"
 #include "SettingsFakes.h"
-#include "TempProgramFolder.h"
-#include "frmClock.h"
-#include "frmClockSettings.h"
-#include "frmHelp.h"
+#include "app/ClockApplication.h"
+#include "display/frmClock.h"
+#include "display/frmHelp.h"
+#include "settings/frmClockSettings.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/ManagerDatabaseFile.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "TrackFormChanges.h"
+#include "settings/TrackFormChanges.h"
 
-#include "PictureBox.h"
+#include "settings/PictureBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,16 +1,16 @@
 // The settings dialog driven as the director would, with message boxes, the file chooser, the desktop and
 // the manager answered by the test.
-#include "frmClockSettings.h"
+#include "settings/frmClockSettings.h"
 
-#include "BlindStructure.h"
-#include "ClockSettingsFile.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
-#include "PictureBox.h"
-#include "QtPrinters.h"
 #include "SettingsFakes.h"
-#include "SettingsSave.h"
-#include "TempProgramFolder.h"
+#include "core/BlindStructure.h"
+#include "core/ClockSettingsFile.h"
+#include "settings/PictureBox.h"
+#include "settings/SettingsSave.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QBuffer>
 #include <QClipboard>

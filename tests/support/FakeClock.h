@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MonotonicClock.h"
+#include "core/MonotonicClock.h"
 
 // A monotonic clock that moves only when the test says so.
 class FakeClock : public MonotonicClock

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClockFolders.h"
+#include "core/ClockFolders.h"
 
 #include <QByteArray>
 #include <QString>

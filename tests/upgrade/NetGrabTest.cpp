@@ -1,11 +1,11 @@
 // The download component against a local server: data, progress, failures, cancel and saving.
-#include "NetGrab.h"
+#include "upgrade/NetGrab.h"
 
-#include "EventLoopWait.h"
-#include "FakeClock.h"
-#include "FileSizeLimit.h"
-#include "LocalHttpServer.h"
-#include "QtPrinters.h"
+#include "support/EventLoopWait.h"
+#include "support/FakeClock.h"
+#include "support/FileSizeLimit.h"
+#include "support/LocalHttpServer.h"
+#include "support/QtPrinters.h"
 
 #include <QFile>
 #include <QNetworkReply>

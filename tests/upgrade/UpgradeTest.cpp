@@ -1,18 +1,18 @@
 // The version check and the upgrade window against a local upgrade server, with the message boxes
 // answered by the test.
-#include "CheckForUpgrade.h"
-#include "EventLoopWait.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "LocalHttpServer.h"
-#include "NetGrab.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "UpgradeContext.h"
-#include "UpgradeProgress.h"
-#include "UpgradeVersion.h"
-#include "XP_ProgressBar.h"
-#include "fUpgrade.h"
+#include "support/EventLoopWait.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/LocalHttpServer.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
+#include "upgrade/CheckForUpgrade.h"
+#include "upgrade/NetGrab.h"
+#include "upgrade/UpgradeContext.h"
+#include "upgrade/UpgradeProgress.h"
+#include "upgrade/UpgradeVersion.h"
+#include "upgrade/XP_ProgressBar.h"
+#include "upgrade/fUpgrade.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // The progress bar's pixels, read from its off-screen picture.
-#include "XP_ProgressBar.h"
+#include "upgrade/XP_ProgressBar.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopOpener.h"
+#include "core/DesktopOpener.h"
 
 // The desktop's own file associations (xdg-open on Linux, the shell's "open" on Windows).
 class QtDesktopOpener : public DesktopOpener

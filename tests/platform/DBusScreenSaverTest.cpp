@@ -1,8 +1,8 @@
 // The inhibit request on the session bus, against a stand-in screen-saver service on a private bus
 // (the test runs under dbus-run-session).
-#include "DBusScreenSaver.h"
+#include "platform/DBusScreenSaver.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

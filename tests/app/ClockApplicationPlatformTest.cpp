@@ -1,19 +1,19 @@
 // Start-up's use of the desktop and the network: the screen-saver switch and the version check, with
 // the desktop faked and the upgrade server on the loopback interface.
-#include "ClockApplication.h"
-#include "CombinedScreenSaver.h"
-#include "EventLoopWait.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
-#include "LocalHttpServer.h"
-#include "ManagerDatabaseFile.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "UpgradeContext.h"
-#include "fUpgrade.h"
-#include "frmClock.h"
-#include "modScreensaver.h"
+#include "app/ClockApplication.h"
+#include "display/frmClock.h"
+#include "platform/CombinedScreenSaver.h"
+#include "platform/modScreensaver.h"
+#include "support/EventLoopWait.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/LocalHttpServer.h"
+#include "support/ManagerDatabaseFile.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
+#include "upgrade/UpgradeContext.h"
+#include "upgrade/fUpgrade.h"
 
 #include <QElapsedTimer>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "DBusScreenSaver.h"
 
-#include "AppTitle.h"
+#include "core/AppTitle.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

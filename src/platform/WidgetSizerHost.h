@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AutoSizerHost.h"
+#include "core/AutoSizerHost.h"
 
 #include <QPointer>
 #include <QWidget>

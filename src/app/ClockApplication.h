@@ -1,12 +1,12 @@
 #pragma once
 
-#include "BlindStructure.h"
-#include "ManagerSettings.h"
-#include "PayoutTemplateWarnings.h"
-#include "RecoveryKeeper.h"
-#include "RecoveryRecord.h"
-#include "RefreshResult.h"
-#include "TournamentState.h"
+#include "core/BlindStructure.h"
+#include "core/RecoveryKeeper.h"
+#include "core/RecoveryRecord.h"
+#include "core/TournamentState.h"
+#include "display/PayoutTemplateWarnings.h"
+#include "manager/ManagerSettings.h"
+#include "manager/RefreshResult.h"
 
 #include <QString>
 #include <functional>

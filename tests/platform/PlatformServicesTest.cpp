@@ -1,6 +1,6 @@
-#include "QtMessageBoxes.h"
-#include "QtPrinters.h"
-#include "QtSoundPlayer.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtSoundPlayer.h"
+#include "support/QtPrinters.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MessageBoxes.h"
-#include "TournamentState.h"
+#include "core/MessageBoxes.h"
+#include "core/TournamentState.h"
 
 #include <functional>
 

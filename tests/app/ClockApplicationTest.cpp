@@ -1,17 +1,17 @@
 // Start-up from the entry point to the running clock screen, with the message boxes answered by the test.
-#include "ClockApplication.h"
+#include "app/ClockApplication.h"
 
-#include "ClockSettingsFile.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
-#include "ManagerDatabaseFile.h"
-#include "ManagerRefresher.h"
-#include "QtPrinters.h"
-#include "RecoveryRecord.h"
-#include "TempProgramFolder.h"
-#include "TournamentState.h"
-#include "frmClock.h"
+#include "core/ClockSettingsFile.h"
+#include "core/RecoveryRecord.h"
+#include "core/TournamentState.h"
+#include "display/frmClock.h"
+#include "manager/ManagerRefresher.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/ManagerDatabaseFile.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDialog>

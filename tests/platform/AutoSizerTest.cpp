@@ -1,6 +1,6 @@
-#include "AutoSizer.h"
+#include "core/AutoSizer.h"
 
-#include "WidgetSizerHost.h"
+#include "platform/WidgetSizerHost.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 // The demo tournament on the clock screen at common display sizes, with the real fonts: every text that
 // shows lies inside the window and clear of every other text.
-#include "ClockApplication.h"
-#include "FakeClock.h"
-#include "FakeMessageBoxes.h"
-#include "FakeSoundPlayer.h"
-#include "QtPrinters.h"
-#include "TempProgramFolder.h"
-#include "frmClock.h"
+#include "app/ClockApplication.h"
+#include "display/frmClock.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "frmHelp.h"
+#include "display/frmHelp.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QLabel>
 #include <QPushButton>

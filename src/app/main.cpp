@@ -1,9 +1,9 @@
-#include "AppTitle.h"
 #include "ClockApplication.h"
-#include "QtMessageBoxes.h"
-#include "QtSoundPlayer.h"
-#include "SteadyClock.h"
-#include "frmClock.h"
+#include "core/AppTitle.h"
+#include "core/SteadyClock.h"
+#include "display/frmClock.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtSoundPlayer.h"
 
 #include <QApplication>
 

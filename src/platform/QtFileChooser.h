@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileChooser.h"
+#include "core/FileChooser.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "QtMessageBoxes.h"
 
-#include "AppTitle.h"
+#include "core/AppTitle.h"
 
 #include <QMessageBox>
 

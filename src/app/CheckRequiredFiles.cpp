@@ -1,7 +1,7 @@
 #include "CheckRequiredFiles.h"
 
-#include "AppTitle.h"
-#include "FolderLookup.h"
+#include "core/AppTitle.h"
+#include "core/FolderLookup.h"
 
 #include <QDir>
 

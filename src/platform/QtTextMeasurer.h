@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextMeasurer.h"
+#include "core/TextMeasurer.h"
 
 #include <QFont>
 

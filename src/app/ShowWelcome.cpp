@@ -1,6 +1,6 @@
 #include "ShowWelcome.h"
 
-#include "AppTitle.h"
+#include "core/AppTitle.h"
 
 QString WelcomeText()
 {

@@ -1,8 +1,8 @@
-#include "CheckRequiredFiles.h"
-#include "FakeMessageBoxes.h"
-#include "QtPrinters.h"
-#include "ShowWelcome.h"
-#include "TempProgramFolder.h"
+#include "app/CheckRequiredFiles.h"
+#include "app/ShowWelcome.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/QtPrinters.h"
+#include "support/TempProgramFolder.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

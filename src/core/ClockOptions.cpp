@@ -1,0 +1,84 @@
+#include "ClockOptions.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString Players = QStringLiteral("Network/Players_View");
+const QString Port = QStringLiteral("Network/Port");
+const QString Bind = QStringLiteral("Network/Bind");
+const QString Pin = QStringLiteral("Network/Remote_PIN");
+const QString Announcements = QStringLiteral("Voice/Announcements");
+const QString VoiceName = QStringLiteral("Voice/Voice");
+const QString Rate = QStringLiteral("Voice/Rate");
+const QString Warning = QStringLiteral("Voice/Level_Warning_Minutes");
+
+bool flag(const QSettings& file, const QString& key, bool fallback)
+{
+    const QString text = file.value(key).toString().trimmed().toLower();
+    if (text == QStringLiteral("true") || text == QStringLiteral("1") || text == QStringLiteral("yes")) {
+        return true;
+    }
+    if (text == QStringLiteral("false") || text == QStringLiteral("0") || text == QStringLiteral("no")) {
+        return false;
+    }
+    return fallback;
+}
+
+int number(const QSettings& file, const QString& key, int low, int high, int fallback)
+{
+    bool ok = false;
+    const int value = file.value(key).toString().trimmed().toInt(&ok);
+    return ok && value >= low && value <= high ? value : fallback;
+}
+
+} // namespace
+
+QString ClockOptions::fileName(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("options.ini"));
+}
+
+ClockOptions ClockOptions::load(const QString& programFolder)
+{
+    ClockOptions options;
+    const QString path = fileName(programFolder);
+    if (!QFileInfo::exists(path)) {
+        return options;
+    }
+    const QSettings file(path, QSettings::IniFormat);
+    const ClockOptions defaults;
+    options.network.playersView = flag(file, Players, defaults.network.playersView);
+    options.network.port = quint16(number(file, Port, 1, 65535, defaults.network.port));
+    options.network.bind = file.value(Bind).toString().trimmed();
+    options.network.remotePin = file.value(Pin).toString().trimmed();
+    options.voice.announcements = flag(file, Announcements, defaults.voice.announcements);
+    const QString voice = file.value(VoiceName).toString().trimmed();
+    options.voice.voice = voice.isEmpty() ? defaults.voice.voice : voice;
+    options.voice.rate = number(file, Rate, 80, 450, defaults.voice.rate);
+    options.voice.levelWarningMinutes = number(file, Warning, 0, 999, defaults.voice.levelWarningMinutes);
+    return options;
+}
+
+bool ClockOptions::save(const QString& programFolder, QString* error) const
+{
+    QSettings file(fileName(programFolder), QSettings::IniFormat);
+    file.setValue(Players, network.playersView);
+    file.setValue(Port, network.port);
+    file.setValue(Bind, network.bind);
+    file.setValue(Pin, network.remotePin);
+    file.setValue(Announcements, voice.announcements);
+    file.setValue(VoiceName, voice.voice);
+    file.setValue(Rate, voice.rate);
+    file.setValue(Warning, voice.levelWarningMinutes);
+    file.sync();
+    if (file.status() != QSettings::NoError) {
+        if (error) {
+            *error = QStringLiteral("The options could not be written to %1.").arg(fileName(programFolder));
+        }
+        return false;
+    }
+    return true;
+}
