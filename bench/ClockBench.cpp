@@ -1,9 +1,9 @@
 // The clock screen as the program runs it (offscreen): one steady-state tick, and a payout rebuild.
-#include "SilentMessageBoxes.h"
-#include "SilentSoundPlayer.h"
 #include "app/ClockApplication.h"
 #include "display/frmClock.h"
 #include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,13 +34,17 @@ void write(const QString& path, const QByteArray& bytes)
 struct RunningClock
 {
     QTemporaryDir dir;
-    SilentMessageBoxes boxes;
-    SilentSoundPlayer sounds;
+    FakeMessageBoxes boxes;
+    FakeSoundPlayer sounds;
     FakeClock clock;
     std::unique_ptr<ClockApplication> app;
 
     RunningClock()
     {
+        // Nothing is kept, however long the benchmark runs; every question is answered No.
+        boxes.record = false;
+        boxes.fixedAnswer = false;
+        sounds.record = false;
         const QString data = QStringLiteral(KAVRO_SOURCE_DIR "/data/");
         const QString program = dir.filePath("KAVRO/Clock");
         for (const char* f :

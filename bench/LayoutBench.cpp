@@ -1,12 +1,12 @@
 // The background picture at full-screen sizes and one resize pass of the clock screen, offscreen.
-#include "SilentMessageBoxes.h"
-#include "SilentSoundPlayer.h"
 #include "core/BlindStructure.h"
 #include "core/TournamentState.h"
 #include "display/BackgroundPicture.h"
 #include "display/ClockScreenContext.h"
 #include "display/frmClock.h"
 #include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,8 +48,11 @@ void ClockScreenResizePass(benchmark::State& state)
     tournament.Tournament.Level = 1;
     tournament.Tournament.Time = QStringLiteral("--:--");
     BlindStructure blinds;
-    SilentMessageBoxes boxes{true};
-    SilentSoundPlayer sounds;
+    FakeMessageBoxes boxes;
+    boxes.record = false;
+    boxes.fixedAnswer = true;
+    FakeSoundPlayer sounds;
+    sounds.record = false;
     FakeClock clock;
     frmClock screen(ClockScreenContext(tournament, blinds, boxes, sounds, clock));
     screen.Load();

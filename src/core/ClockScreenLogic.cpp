@@ -2,8 +2,8 @@
 
 ClockScreenLogic::ClockScreenLogic(TournamentState& state, BlindStructure& blinds,
                                    const TextMeasurer& measurer, SoundPlayer& sounds, MessageBoxes& boxes,
-                                   const MonotonicClock& monotonic, ClockHooks hooks)
-    : hooks(std::move(hooks)), model(measurer), clock(state, blinds, model, sounds, this->hooks),
+                                   const MonotonicClock& monotonic, ClockHooks clockHooks)
+    : hooks(std::move(clockHooks)), model(measurer), clock(state, blinds, model, sounds, this->hooks),
       keys(state, blinds, model, clock), commands(model, clock, boxes),
       scheduler(monotonic, [this] { clock.UpdateCountDown(); })
 {

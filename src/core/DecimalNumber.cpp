@@ -224,7 +224,7 @@ std::optional<qint64> DecimalNumber::scaledRounded(int scale) const
     unsigned __int128 magnitude = 0;
     const auto appendDigit = [&magnitude](int d) {
         magnitude = magnitude * 10 + unsigned(d);
-        return magnitude <= (unsigned __int128)(std::numeric_limits<qint64>::max()) + 1;
+        return magnitude <= static_cast<unsigned __int128>(std::numeric_limits<qint64>::max()) + 1;
     };
     if (e >= 0) {
         if (len + e > 20) {
@@ -260,12 +260,12 @@ std::optional<qint64> DecimalNumber::scaledRounded(int scale) const
             }
         }
     }
-    const unsigned __int128 limit = (unsigned __int128)(std::numeric_limits<qint64>::max());
+    const unsigned __int128 limit = static_cast<unsigned __int128>(std::numeric_limits<qint64>::max());
     if (m_negative) {
         if (magnitude > limit + 1) {
             return std::nullopt;
         }
-        return qint64(-(__int128)magnitude);
+        return qint64(-static_cast<__int128>(magnitude));
     }
     if (magnitude > limit) {
         return std::nullopt;

@@ -13,9 +13,9 @@ struct TournamentState;
 // What the clock screen works with; all of it outlives the screen.
 struct ClockScreenContext
 {
-    ClockScreenContext(TournamentState& state, BlindStructure& blinds, MessageBoxes& boxes,
-                       SoundPlayer& sounds, const MonotonicClock& clock)
-        : state(state), blinds(blinds), boxes(boxes), sounds(sounds), clock(clock)
+    ClockScreenContext(TournamentState& tournament, BlindStructure& structure, MessageBoxes& messageBoxes,
+                       SoundPlayer& soundPlayer, const MonotonicClock& monotonic)
+        : state(tournament), blinds(structure), boxes(messageBoxes), sounds(soundPlayer), clock(monotonic)
     {}
 
     TournamentState& state;

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QProcess>
 
-UpgradeContext::UpgradeContext(QString programFolder, MessageBoxes& boxes, const MonotonicClock& clock)
-    : programFolder(std::move(programFolder)), boxes(boxes), clock(clock), version(UpgradeVersion::own())
+UpgradeContext::UpgradeContext(QString folder, MessageBoxes& messageBoxes, const MonotonicClock& monotonic)
+    : programFolder(std::move(folder)), boxes(messageBoxes), clock(monotonic), version(UpgradeVersion::own())
 {
     // No console and no window of its own is all "hidden" can mean for a detached process outside
     // Windows; the installer shows whatever it wants to show.

@@ -117,8 +117,8 @@ TEST_P(ScreenFitTest, DemoTournamentTextsStayInsideTheWindowAndApart)
 
 INSTANTIATE_TEST_SUITE_P(
     DisplaySizes, ScreenFitTest, testing::Values(QSize(1280, 720), QSize(1920, 1080), QSize(1024, 768)),
-    [](const testing::TestParamInfo<QSize>& info) {
-        return QStringLiteral("%1x%2").arg(info.param.width()).arg(info.param.height()).toStdString();
+    [](const testing::TestParamInfo<QSize>& testCase) {
+        return QStringLiteral("%1x%2").arg(testCase.param.width()).arg(testCase.param.height()).toStdString();
     });
 
 } // namespace

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "FixedTextMeasurer.h"
 #include "core/BlindStructure.h"
 #include "core/ClockScreenLogic.h"
 #include "core/TournamentState.h"
 #include "support/FakeClock.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
+#include "support/FixedTextMeasurer.h"
 #include "support/QtPrinters.h"
 #include "support/TempProgramFolder.h"
 

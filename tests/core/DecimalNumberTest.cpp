@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         LeadingCase{"32768", std::nullopt}, LeadingCase{"-32769", std::nullopt},
         LeadingCase{"1e999999999999", std::nullopt}, LeadingCase{"99999999999999999999999", std::nullopt},
         LeadingCase{"1e-99999", 0}, LeadingCase{"0000000000000000000000012", 12}, LeadingCase{"\r5", 0}),
-    [](const auto& info) { return std::to_string(info.index); });
+    [](const auto& testCase) { return std::to_string(testCase.index); });
 
 TEST(DecimalNumber, StrictNeedsTheWholeTextToBeANumber)
 {

@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"\t a\t,b", {"\t a\t", "b"}}, SplitCase{"  ", {"  "}}, SplitCase{"\"\"", {""}},
                     SplitCase{"\"\",x", {"", "x"}}, SplitCase{"a  ", {"a"}}, SplitCase{"\"q\"  ", {"q"}},
                     SplitCase{"1,25,50,0,20,0", {"1", "25", "50", "0", "20", "0"}}),
-    [](const auto& info) { return std::to_string(info.index); });
+    [](const auto& testCase) { return std::to_string(testCase.index); });
 
 TEST(SplitCsvLine, GrowsPastSixtyFourFields)
 {

@@ -158,17 +158,22 @@ TEST_F(ClockScreenLookTest, SchemeComesFromTheSettingsAndReachesTheLevelClock)
         int style;
         bool panels;
         RgbColour back;
+        RgbColour digits;
+        RgbColour alert;
     };
-    for (const Case& c :
-         {Case{0, false, {255, 255, 255}}, Case{1, true, {238, 232, 234}}, Case{5, true, {64, 64, 64}}}) {
+    for (const Case& c : {Case{0, false, {255, 255, 255}, {128, 0, 0}, {0, 0, 255}},
+                          Case{1, true, {238, 232, 234}, {128, 0, 0}, {255, 128, 0}},
+                          Case{2, true, {124, 134, 55}, {255, 255, 0}, {192, 255, 192}},
+                          Case{4, true, {128, 0, 128}, {192, 255, 255}, {128, 128, 128}},
+                          Case{5, true, {64, 64, 64}, {255, 255, 192}, {128, 128, 128}}}) {
         state.Display.Color_Style = qint16(c.style);
         open();
         EXPECT_EQ(window->model().backColour(), c.back) << c.style;
         EXPECT_EQ(at("Shape2").visible, c.panels);
         EXPECT_EQ(at("Shape1").visible, c.panels);
-        EXPECT_EQ(window->logic().clock.DigitColour, window->Scheme.DigitColour);
-        EXPECT_EQ(window->logic().clock.AlertColour, window->Scheme.AlertColour);
-        EXPECT_EQ(window->model().timer(0).foreColour, window->Scheme.DigitColour);
+        EXPECT_EQ(window->logic().clock.DigitColour, c.digits) << c.style;
+        EXPECT_EQ(window->logic().clock.AlertColour, c.alert) << c.style;
+        EXPECT_EQ(window->model().timer(0).foreColour, c.digits) << c.style;
         window.reset();
     }
 }

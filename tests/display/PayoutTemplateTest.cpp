@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BrokenCase{"MissingColumn", "x\r\nP,2-10,11-20\r\n1,50,50\r\n2,50\r\n", 15},
                     BrokenCase{"EmptyLineInTheList", "x\r\nP,2-10\r\n1,50\r\n\r\n2,50\r\n", 5},
                     BrokenCase{"HeaderMissing", "only a title\r\n", 5}, BrokenCase{"EmptyFile", "", 5}),
-    [](const testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BrokenCase>& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(Template, BrokenRangeAfterTheMatchIsNeverRead)
 {

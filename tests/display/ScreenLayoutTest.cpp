@@ -1,33 +1,19 @@
 #include "display/ScreenLayout.h"
 
 #include "core/ClockScreenModel.h"
-#include "core/TextMeasurer.h"
 #include "display/ColorStyle.h"
 #include "display/ColourScheme.h"
 #include "display/LayoutOverflow.h"
+#include "support/FixedTextMeasurer.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Ten twips per character and point, lines 24 twips per point; the blank that sets the payout line
-// height can be given any height.
-class RuledMeasurer : public TextMeasurer
-{
-public:
-    int blankHeight = 0;
-
-    QSize measure(const QString& text, double pointSize, bool) const override
-    {
-        const int height = text == QStringLiteral(" ") && blankHeight > 0 ? blankHeight : int(pointSize * 24);
-        return QSize(int(text.size() * pointSize * 10), height);
-    }
-};
-
 class ScreenLayoutTest : public testing::Test
 {
 protected:
-    RuledMeasurer measurer;
+    FixedTextMeasurer measurer;
     ClockScreenModel screen{measurer};
     ColourScheme scheme;
     qint16 line = 0;

@@ -196,7 +196,10 @@ protected:
         EXPECT_EQ(events, (QStringList{"pause", "message", "resume"}));
         ASSERT_EQ(boxes.shown.size(), 1);
         EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
-        EXPECT_EQ(boxes.shown[0].text, ManagerRefreshFailedMessage());
+        EXPECT_EQ(boxes.shown[0].text,
+                  QStringLiteral("There was an error while trying to get data from KAVRO\r\n\r\n"
+                                 "To continue running the tournament; update the clock\r\n"
+                                 "manually using the function keys."));
     }
 };
 

@@ -201,23 +201,23 @@ TEST_F(AutoSizerTest, EachFailingPropertyIsSkippedOnItsOwn)
 TEST_F(AutoSizerTest, RecordsAtTheFirstTimerTickAndIgnoresEarlierResizes)
 {
     host.controls = {box("lblTitle", 100, 200, 300, 50, 36)};
-    AutoSizer sizer(host, &window);
+    AutoSizer localSizer(host, &window);
     resize(2000, 1000);
     EXPECT_DOUBLE_EQ(host.at("lblTitle", Property::Top), 100) << "not recording yet";
-    EXPECT_FALSE(sizer.isRecording());
+    EXPECT_FALSE(localSizer.isRecording());
 
     QElapsedTimer waited;
     waited.start();
-    while (!sizer.isRecording() && waited.elapsed() < 5000) {
+    while (!localSizer.isRecording() && waited.elapsed() < 5000) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
-    ASSERT_TRUE(sizer.isRecording());
-    EXPECT_FALSE(sizer.tmrint().isActive());
-    EXPECT_DOUBLE_EQ(sizer.LayoutRatios().value("lblTitle.top"), 100.0 / 1000) << "the size at the tick";
+    ASSERT_TRUE(localSizer.isRecording());
+    EXPECT_FALSE(localSizer.tmrint().isActive());
+    EXPECT_DOUBLE_EQ(localSizer.LayoutRatios().value("lblTitle.top"), 100.0 / 1000) << "the size at the tick";
 
     host.controls[0].properties[Property::Top] = 7;
-    sizer.GetProps();
-    EXPECT_DOUBLE_EQ(sizer.LayoutRatios().value("lblTitle.top"), 100.0 / 1000) << "recorded once";
+    localSizer.GetProps();
+    EXPECT_DOUBLE_EQ(localSizer.LayoutRatios().value("lblTitle.top"), 100.0 / 1000) << "recorded once";
     resize(1000, 500);
     EXPECT_DOUBLE_EQ(host.at("lblTitle", Property::Top), 50);
 }
@@ -261,10 +261,10 @@ TEST(WidgetSizerHostTest, ScalesChildWidgetsAndPaintedItemsOfARealWindow)
     window.show();
     QApplication::processEvents();
 
-    AutoSizer sizer(host, &window);
-    sizer.GetProps();
-    EXPECT_TRUE(sizer.LayoutRatios().contains("optRounding(2).top"));
-    EXPECT_FALSE(sizer.LayoutRatios().contains("Line1.top"));
+    AutoSizer localSizer(host, &window);
+    localSizer.GetProps();
+    EXPECT_TRUE(localSizer.LayoutRatios().contains("optRounding(2).top"));
+    EXPECT_FALSE(localSizer.LayoutRatios().contains("Line1.top"));
 
     window.resize(800, 400);
     QApplication::processEvents();

@@ -126,7 +126,8 @@ TEST_F(Save, OutOfRangeValuesAreRejectedNamingTheFieldAndNothingChanges)
 TEST_F(Save, NoBlindsFileIsRejected)
 {
     form.blindsIndex = -1;
-    EXPECT_EQ(apply(), SettingsSave::noBlindsMessage());
+    EXPECT_EQ(apply(), QStringLiteral("There is no blinds structure to select in \"Blinds\".\r\n\r\n"
+                                      "Please add a blinds file before saving."));
     EXPECT_EQ(tournament.Title, "");
 }
 

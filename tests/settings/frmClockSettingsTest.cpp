@@ -436,7 +436,9 @@ TEST_F(SettingsDialog, LoadTournamentAsksThenImportsAndGoesBackToLevelOne)
     open();
     boxes.answers = {false};
     click("cmdLoadTourny");
-    EXPECT_EQ(boxes.questions, QStringList({frmClockSettings::loadQuestion()}));
+    EXPECT_EQ(boxes.questions,
+              QStringList({QStringLiteral("Do you want to load the KAVRO tournament data?\r\n\r\n"
+                                          "This will update any existing settings.")}));
     EXPECT_TRUE(tournaments.importedIds.isEmpty());
 
     boxes.answers = {true};
@@ -479,7 +481,9 @@ TEST_F(SettingsDialog, ResetAnsweredNoChangesNothingYesGoesToLevelOne)
     open();
     boxes.answers = {false};
     click("cmdReset");
-    EXPECT_EQ(boxes.questions, QStringList({frmClockSettings::resetQuestion()}));
+    EXPECT_EQ(
+        boxes.questions,
+        QStringList({QStringLiteral("Are you sure that you want to re-set the tournament to level 1?")}));
     EXPECT_EQ(list("cboLevel")->currentText(), "2");
     EXPECT_EQ(time(), "03:21");
     EXPECT_EQ(dialog->workingTournament.Rebuy_Variance, 4);
@@ -586,7 +590,9 @@ TEST_F(SettingsDialog, SaveWithoutBlindsFilesIsRefused)
     click("cmdApply");
     EXPECT_TRUE(dialog->isVisible());
     ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(boxes.shown[0].text, SettingsSave::noBlindsMessage());
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("There is no blinds structure to select in \"Blinds\".\r\n\r\n"
+                             "Please add a blinds file before saving."));
 }
 
 TEST_F(SettingsDialog, CancelAtOnceOrAfterARoundingChangeClosesWithoutAsking)
@@ -613,7 +619,8 @@ TEST_F(SettingsDialog, CancelAfterAChangeAsksAndYesSavesNoDiscards)
     type("txtName", "Changed");
     boxes.answers = {false};
     click("cmdCancel");
-    EXPECT_EQ(boxes.questions, QStringList({frmClockSettings::changedQuestion()}));
+    EXPECT_EQ(boxes.questions, QStringList({QStringLiteral("The clock settings have been changed!\r\n\r\n"
+                                                           "Do you want to save the changes?")}));
     EXPECT_EQ(boxes.questions[0],
               "The clock settings have been changed!\r\n\r\nDo you want to save the changes?");
     EXPECT_FALSE(dialog->isVisible());

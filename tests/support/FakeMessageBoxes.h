@@ -5,8 +5,10 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
-// Records every message and answers questions from a queue (No when the queue is empty).
+// Records every message and answers questions from a queue (No when the queue is empty, or always
+// when a benchmark set a fixed answer and turned recording off).
 class FakeMessageBoxes : public MessageBoxes
 {
 public:
@@ -22,20 +24,29 @@ public:
     QList<bool> answers;
     // Runs while a box is "open", e.g. to check what the clock does meanwhile.
     std::function<void()> whileOpen;
+    bool record = true;
+    std::optional<bool> fixedAnswer;
 
     void show(Icon icon, const QString& text) override
     {
-        shown.append({icon, text});
+        if (record) {
+            shown.append({icon, text});
+        }
         if (whileOpen) {
             whileOpen();
         }
     }
     bool ask(const QString& question, Icon icon = Icon::Question) override
     {
-        questions.append(question);
-        questionIcons.append(icon);
+        if (record) {
+            questions.append(question);
+            questionIcons.append(icon);
+        }
         if (whileOpen) {
             whileOpen();
+        }
+        if (fixedAnswer) {
+            return *fixedAnswer;
         }
         return answers.isEmpty() ? false : answers.takeFirst();
     }

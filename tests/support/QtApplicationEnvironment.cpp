@@ -3,12 +3,16 @@
 
 namespace {
 
-// The widget tests need one QApplication for the whole program.
+// Every Qt test program runs inside one QApplication: widgets need it, and Qt SQL loads its drivers
+// through the application object.
 class QtApplicationEnvironment : public testing::Environment
 {
 public:
     void SetUp() override
     {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         static int argc = 1;
         static char name[] = "kavro_tests";
         static char* argv[] = {name, nullptr};

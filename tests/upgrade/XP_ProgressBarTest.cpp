@@ -242,6 +242,28 @@ TEST_F(ProgressBar, TextOnlyWhenAsked)
     EXPECT_NE(bar.surface(), withText);
 }
 
+TEST_F(ProgressBar, EveryFillingStyleFillsFromTheStartAsTheValueGrows)
+{
+    // Inside the frame: the first quarter of the bar is drawn at 50 % as at 100 %, the last quarter at
+    // 50 % as at 0 %, and the full and the empty bar differ. Style 2 is the "Searching.." look, which
+    // does not fill; style 8 tiles a picture.
+    bar.setShowText(false);
+    QImage tile(4, 4, QImage::Format_RGB32);
+    tile.fill(qRgb(200, 30, 30));
+    bar.setImage(tile);
+    const QRect first(W / 8, 4, W / 4, H - 8);
+    const QRect last(5 * W / 8, 4, W / 4, H - 8);
+    for (int style : {0, 1, 3, 4, 5, 6, 7, 8, 9}) {
+        bar.setScrolling(style);
+        const QImage empty = at(0);
+        const QImage half = at(50);
+        const QImage full = at(100);
+        EXPECT_NE(full.copy(first), empty.copy(first)) << "style " << style;
+        EXPECT_EQ(half.copy(first), full.copy(first)) << "style " << style;
+        EXPECT_EQ(half.copy(last), empty.copy(last)) << "style " << style;
+    }
+}
+
 TEST_F(ProgressBar, EveryStyleDrawsAtEverySizeWithoutFailing)
 {
     for (int style = -1; style <= 10; ++style) {

@@ -1,0 +1,1 @@
+#include "b/B.h"
