@@ -5,7 +5,6 @@
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -99,13 +98,3 @@ void PayoutRebuild99Places(benchmark::State& state)
 BENCHMARK(PayoutRebuild99Places)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

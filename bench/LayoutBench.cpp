@@ -69,13 +69,3 @@ void ClockScreenResizePass(benchmark::State& state)
 BENCHMARK(ClockScreenResizePass)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
