@@ -13,11 +13,6 @@ QtTextMeasurer::QtTextMeasurer()
     DesignFont::ensureTahoma();
 }
 
-bool QtTextMeasurer::ensureTahoma()
-{
-    return DesignFont::ensureTahoma();
-}
-
 double QtTextMeasurer::twipsPerPixelX()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();

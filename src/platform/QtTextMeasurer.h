@@ -20,5 +20,4 @@ public:
     QSize measure(const QString& text, double pointSize, bool bold) const override;
 
     static QFont clockFont(double pointSize, bool bold = true);
-    static bool ensureTahoma();
 };
