@@ -1,41 +1,8 @@
 #include "frmHelp.h"
 
-#include <QFrame>
-#include <QLabel>
-#include <QPushButton>
-
-namespace {
-
-constexpr int TwipsPerPixel = 15;
-
-int px(int twips)
-{
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
-QFont tahoma(double points, bool bold)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* place(QWidget* parent, const QString& text, int left, int top, bool bold)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(tahoma(8.25, bold));
-    label->adjustSize();
-    label->move(px(left), px(top));
-    return label;
-}
-
-constexpr int Width = 7200;
-constexpr int FirstRow = 960;
-constexpr int RowStep = 360;
-constexpr int SpaceRow = 4080;
-
-} // namespace
+#include "platform/DesignFont.h"
+#include "platform/DesignUnits.h"
+#include "ui_frmHelp.h"
 
 QList<frmHelp::KeyRow> frmHelp::keyRows()
 {
@@ -70,46 +37,14 @@ QString frmHelp::ProgramVersion()
     return VersionText(KAVRO_VERSION_MAJOR, KAVRO_VERSION_MINOR, KAVRO_VERSION_PATCH);
 }
 
-frmHelp::frmHelp(QWidget* parent) : QDialog(parent)
+frmHelp::frmHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::frmHelp>())
 {
-    setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Help"));
-    setFont(tahoma(8.25, false));
-    setFixedSize(px(Width), px(5280));
-
-    auto* title = place(this, QStringLiteral("Clock Help"), 360, 300, true);
-    title->setFont(tahoma(12, true));
-    title->adjustSize();
-    auto* version = new QLabel(ProgramVersion(), this);
-    version->setObjectName(QStringLiteral("lblVer"));
-    version->adjustSize();
-    version->move(width() - px(360) - version->width(), px(360));
-
-    const QList<KeyRow> rows = keyRows();
-    for (int i = 0; i < rows.size(); ++i) {
-        const KeyRow& row = rows[i];
-        if (row.rightKey.isEmpty()) {
-            auto* key = place(this, row.leftKey, 0, SpaceRow, true);
-            auto* text = place(this, row.leftText, 0, SpaceRow, false);
-            const int gap = px(240);
-            const int left = (width() - key->width() - gap - text->width()) / 2;
-            key->move(left, px(SpaceRow));
-            text->move(left + key->width() + gap, px(SpaceRow));
-            continue;
-        }
-        const int top = FirstRow + RowStep * i;
-        place(this, row.leftKey, 600, top, true);
-        place(this, row.leftText, 1440, top, false);
-        place(this, row.rightKey, 3360, top, true);
-        place(this, row.rightText, 4200, top, false);
-        auto* line = new QFrame(this);
-        line->setGeometry(px(480), px(top + RowStep) - px(60), width() - 2 * px(480), 1);
-        line->setStyleSheet(QStringLiteral("background-color: rgb(192,192,192);"));
-    }
-
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setDefault(true);
-    ok->setGeometry(width() - px(1335), height() - px(600), px(975), px(360));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    setFont(DesignFont::dialogFont());
+    ui->setupUi(this);
+    // The version is as wide as its digits: it keeps its distance from the right edge.
+    ui->lblVer->setText(ProgramVersion());
+    ui->lblVer->adjustSize();
+    ui->lblVer->move(width() - DesignUnits::pixels(360) - ui->lblVer->width(), DesignUnits::pixels(360));
 }
+
+frmHelp::~frmHelp() = default;

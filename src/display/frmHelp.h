@@ -3,6 +3,11 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <memory>
+
+namespace Ui {
+class frmHelp;
+}
 
 // The help screen: the clock's keys and the program's version. It only informs; the keys act on the
 // clock screen.
@@ -12,6 +17,7 @@ class frmHelp : public QDialog
 
 public:
     explicit frmHelp(QWidget* parent = nullptr);
+    ~frmHelp() override;
 
     struct KeyRow
     {
@@ -26,4 +32,7 @@ public:
     static QString VersionText(int major, int minor, int revision);
     // The version of this build.
     static QString ProgramVersion();
+
+private:
+    std::unique_ptr<Ui::frmHelp> ui;
 };

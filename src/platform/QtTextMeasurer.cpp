@@ -1,6 +1,7 @@
 #include "QtTextMeasurer.h"
 
-#include <QFontDatabase>
+#include "DesignFont.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -9,52 +10,24 @@
 
 QtTextMeasurer::QtTextMeasurer()
 {
-    ensureTahoma();
+    DesignFont::ensureTahoma();
 }
-
-bool QtTextMeasurer::ensureTahoma()
-{
-    static const bool available = [] {
-        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) {
-            return true;
-        }
-        bool added = false;
-        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-            const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file);
-            added = QFontDatabase::addApplicationFont(path) >= 0 || added;
-        }
-        return added;
-    }();
-    return available;
-}
-
-namespace {
-
-double twipsPerPixel(double dotsPerInch)
-{
-    return dotsPerInch > 0 ? 1440.0 / dotsPerInch : 15.0;
-}
-
-} // namespace
 
 double QtTextMeasurer::twipsPerPixelX()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return twipsPerPixel(screen ? screen->logicalDotsPerInchX() : 0);
+    return DesignUnits::twipsPerPixel(screen ? screen->logicalDotsPerInchX() : 0);
 }
 
 double QtTextMeasurer::twipsPerPixelY()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return twipsPerPixel(screen ? screen->logicalDotsPerInchY() : 0);
+    return DesignUnits::twipsPerPixel(screen ? screen->logicalDotsPerInchY() : 0);
 }
 
 QFont QtTextMeasurer::clockFont(double pointSize, bool bold)
 {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setBold(bold);
-    font.setPointSizeF(pointSize > 0 ? pointSize : 8);
-    return font;
+    return DesignFont::tahoma(pointSize > 0 ? pointSize : 8, bold);
 }
 
 QSize QtTextMeasurer::measure(const QString& text, double pointSize, bool bold) const

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "DesignUnits.h"
 #include "core/TextMeasurer.h"
 
 #include <QFont>
 
-// Measures texts in Tahoma as the window draws them; a machine without Tahoma gets the copy that ships
-// with Wine.
+// Measures texts in Tahoma as the window draws them.
 class QtTextMeasurer : public TextMeasurer
 {
 public:
     // At 96 dots per inch; the clock window converts with the display's own values below.
-    static constexpr int TwipsPerPixel = 15;
+    static constexpr int TwipsPerPixel = DesignUnits::TwipsPerPixel;
     // Twips per pixel of the primary display in each direction, from its logical dots per inch (15 at 96).
     static double twipsPerPixelX();
     static double twipsPerPixelY();
@@ -20,6 +20,4 @@ public:
     QSize measure(const QString& text, double pointSize, bool bold) const override;
 
     static QFont clockFont(double pointSize, bool bold = true);
-    // Makes Tahoma available to the application once; false when it is neither installed nor found.
-    static bool ensureTahoma();
 };

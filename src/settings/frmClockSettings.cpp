@@ -1,5 +1,7 @@
 #include "frmClockSettings.h"
 
+#include "DigitsValidator.h"
+#include "LogoCopy.h"
 #include "PictureBox.h"
 #include "RemainingTime.h"
 #include "SettingsChoices.h"
@@ -16,41 +18,20 @@
 #include "core/FolderLookup.h"
 #include "core/MessageBoxes.h"
 #include "core/SoundPlayer.h"
-#include "platform/QtTextMeasurer.h"
+#include "platform/DesignFont.h"
+#include "ui_frmClockSettings.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
-#include <filesystem>
 
 namespace {
 
-constexpr int Twips = QtTextMeasurer::TwipsPerPixel;
-constexpr RgbColour Heading{16, 84, 197};
 constexpr RgbColour TabShade{64, 64, 64};
-constexpr RgbColour Separator{192, 192, 192};
-
-int px(int twips)
-{
-    return (twips + Twips / 2) / Twips;
-}
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 QString css(RgbColour c)
 {
@@ -73,28 +54,6 @@ void fill(QComboBox* list, const QStringList& entries, int selected)
     list->setCurrentIndex(selected < list->count() ? selected : -1);
 }
 
-QLabel* addLabel(QWidget* panel, const QString& text, int left, int top, bool bold = false,
-                 RgbColour colour = {}, bool coloured = false)
-{
-    auto* label = new QLabel(text, panel);
-    QFont font = label->font();
-    font.setBold(bold);
-    label->setFont(font);
-    if (coloured) {
-        label->setStyleSheet(QStringLiteral("color: %1;").arg(css(colour)));
-    }
-    label->adjustSize();
-    label->move(px(left), px(top));
-    return label;
-}
-
-void addLine(QWidget* panel, int x, int top, int bottom)
-{
-    auto* line = new QFrame(panel);
-    line->setGeometry(px(x), px(top), 1, px(bottom - top));
-    line->setStyleSheet(QStringLiteral("background-color: %1;").arg(css(Separator)));
-}
-
 // A screen operation after the save; one that fails is skipped, the others still run.
 template <typename F, typename... Args> void guarded(const F& step, Args... args)
 {
@@ -110,19 +69,28 @@ template <typename F, typename... Args> void guarded(const F& step, Args... args
 } // namespace
 
 frmClockSettings::frmClockSettings(SettingsDialogContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context)
+    : QDialog(parent), m_context(context), ui(std::make_unique<Ui::frmClockSettings>())
 {
-    setObjectName(QStringLiteral("frmClockSettings"));
+    setFont(DesignFont::dialogFont());
+    ui->setupUi(this);
     setWindowTitle(AppTitle() + QStringLiteral(" Settings"));
-    QtTextMeasurer::ensureTahoma();
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    setFont(font);
-    setFixedSize(px(12810), px(7020));
-    buildTabs();
+    ui->lblTime->setFont(DesignFont::tahoma(14.25, true));
+    m_content[0] = ui->PicContent0;
+    m_content[1] = ui->PicContent1;
+    m_tab[0] = ui->picTab0;
+    m_tab[1] = ui->picTab1;
+    m_tabCaption[0] = ui->lblTab0;
+    m_tabCaption[1] = ui->lblTab1;
+    optRounding[0] = ui->optRounding0;
+    optRounding[1] = ui->optRounding1;
+    optRounding[2] = ui->optRounding2;
+    ui->lblKAVRO->hide();
+    connectControls();
     PopulateSettingsDialog();
-    txtName->setFocus();
+    ui->txtName->setFocus();
 }
+
+frmClockSettings::~frmClockSettings() = default;
 
 QString frmClockSettings::changedQuestion()
 {
@@ -145,100 +113,13 @@ QString frmClockSettings::missingFileMessage(const QString& path)
     return QStringLiteral("File is missing or could not be loaded\r\n\r\n") + path;
 }
 
-void frmClockSettings::buildTabs()
+void frmClockSettings::connectControls()
 {
     for (int i = 0; i < 2; ++i) {
-        auto* panel = new QWidget(this);
-        panel->setObjectName(QStringLiteral("PicContent%1").arg(i));
-        panel->setProperty("index", i);
-        panel->setAutoFillBackground(true);
-        QPalette palette = panel->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        panel->setPalette(palette);
-        panel->setGeometry(twipsRect(360, 840, 12015, 4815));
-        m_content[i] = panel;
+        m_tab[i]->installEventFilter(this);
+        m_tabCaption[i]->installEventFilter(this);
     }
-    for (int i = 0; i < 2; ++i) {
-        auto* tab = new QFrame(this);
-        tab->setObjectName(QStringLiteral("picTab%1").arg(i));
-        tab->setProperty("index", i);
-        tab->resize(px(1335), px(495));
-        tab->setAutoFillBackground(true);
-        tab->installEventFilter(this);
-        auto* caption = new QLabel(i == 0 ? QStringLiteral("Clock") : QStringLiteral("Display"), tab);
-        caption->setObjectName(QStringLiteral("lblTab%1").arg(i));
-        caption->setProperty("index", i);
-        QFont bold(QStringLiteral("Tahoma"), 9);
-        bold.setBold(true);
-        caption->setFont(bold);
-        caption->adjustSize();
-        caption->installEventFilter(this);
-        m_tab[i] = tab;
-        m_tabCaption[i] = caption;
-    }
-
-    auto* bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("Picture1"));
-    bar->setGeometry(0, height() - px(660), width(), px(660));
-    auto* save = addButton(bar, "cmdApply", QStringLiteral("&Save"), QString(), 10320, 120, 975, 360);
-    auto* cancel = addButton(bar, "cmdCancel", QStringLiteral("&Cancel"), QString(), 11400, 120, 990, 360);
-    connect(save, &QPushButton::clicked, this, &frmClockSettings::cmdApply_Click);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-
-    buildClockTab(m_content[0]);
-    buildDisplayTab(m_content[1]);
-}
-
-QLineEdit* frmClockSettings::addField(QWidget* panel, const char* name, const QString& caption, int left,
-                                      int top, int width)
-{
-    addLabel(panel, caption, left, top - 240);
-    auto* field = new QLineEdit(panel);
-    field->setObjectName(QLatin1String(name));
-    field->setGeometry(twipsRect(left, top, width, 285));
-    return field;
-}
-
-QComboBox* frmClockSettings::addList(QWidget* panel, const char* name, const QString& caption, int left,
-                                     int top, int width)
-{
-    if (!caption.isEmpty()) {
-        addLabel(panel, caption, left, top - 240);
-    }
-    auto* list = new QComboBox(panel);
-    list->setObjectName(QLatin1String(name));
-    list->setGeometry(twipsRect(left, top, width, 315));
-    return list;
-}
-
-QPushButton* frmClockSettings::addButton(QWidget* panel, const char* name, const QString& caption,
-                                         const QString& toolTip, int left, int top, int width, int height)
-{
-    auto* button = new QPushButton(caption, panel);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(toolTip);
-    button->setAutoDefault(false);
-    button->setGeometry(twipsRect(left, top, width, height));
-    return button;
-}
-
-void frmClockSettings::buildClockTab(QWidget* panel)
-{
-    auto* box = new QFrame(panel);
-    box->setObjectName(QStringLiteral("Shape1"));
-    box->setGeometry(twipsRect(230, 1190, 1480, 880));
-    box->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid %2;")
-                           .arg(css(Heading), css(RgbColour{64, 64, 64})));
-
-    cboLevel = addList(panel, "cboLevel", QStringLiteral("Current Level"), 240, 480, 855);
-    addLabel(panel, QStringLiteral("Remaining Time"), 240, 960);
-    for (auto [bar, name, left] : {std::tuple{&vsMin, "vsMin", 240}, std::tuple{&vsSec, "vsSec", 1440}}) {
-        *bar = new QScrollBar(Qt::Vertical, panel);
-        (*bar)->setObjectName(QLatin1String(name));
-        (*bar)->setGeometry(twipsRect(left, 1200, 255, 855));
-        // The top end of the range at the top: the up arrow raises the value.
-        (*bar)->setInvertedAppearance(true);
-        QScrollBar* spinner = *bar;
+    for (QScrollBar* spinner : {ui->vsMin, ui->vsSec}) {
         // Drawn upside down, the bar still steps the other way: turn the arrows and the clicks beside
         // the handle round, and the wheel in eventFilter.
         connect(spinner, &QScrollBar::actionTriggered, this, [spinner](int action) {
@@ -253,120 +134,25 @@ void frmClockSettings::buildClockTab(QWidget* panel)
             }
         });
         spinner->installEventFilter(this);
-        (*bar)->setSingleStep(1);
-        (*bar)->setPageStep(1);
     }
-    lblTime = new QLabel(panel);
-    lblTime->setObjectName(QStringLiteral("lblTime"));
-    QFont timeFont(QStringLiteral("Tahoma"));
-    timeFont.setPointSizeF(14.25);
-    timeFont.setBold(true);
-    lblTime->setFont(timeFont);
-    lblTime->setAlignment(Qt::AlignCenter);
-    lblTime->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    lblTime->setGeometry(twipsRect(555, 1440, 825, 345));
-
-    auto* reset = addButton(panel, "cmdReset", QStringLiteral("&Reset Tournament"),
-                            QStringLiteral("Reset the tournament"), 240, 2400, 1575, 360);
-
-    txtName = addField(panel, "txtName", QStringLiteral("Tournament Name"), 2160, 480, 4095);
-    txtPlayers = addField(panel, "txtPlayers", QStringLiteral("Players"), 6480, 480, 615);
-    txtEntries = addField(panel, "txtEntries", QStringLiteral("Entries"), 7200, 480, 615);
-    cboBlinds = addList(panel, "cboBlinds", QStringLiteral("Blinds"), 2160, 1200, 3015);
-    cboBlinds->setToolTip(QStringLiteral("Select a blinds structure"));
-    auto* editBlinds =
-        addButton(panel, "cmdEditBlinds", QStringLiteral("&Edit Blinds"),
-                  QStringLiteral("Edit or create a new blinds structure"), 5280, 1200, 990, 360);
-    txtRebuys = addField(panel, "txtRebuys", QStringLiteral("Rebuys"), 6480, 1200, 615);
-    txtAddons = addField(panel, "txtAddons", QStringLiteral("Addons"), 7200, 1200, 615);
-    addLabel(panel, QStringLiteral("/"), 7080, 480, true);
-    addLabel(panel, QStringLiteral("/"), 7080, 1200, true);
-
-    txtBuyin = addField(panel, "txtBuyin", QStringLiteral("Buy-in Amount"), 2160, 2640, 1095);
-    Text1 = addField(panel, "Text1", QStringLiteral("Buy-in Chips"), 3480, 2640, 975);
-    txtRebuy = addField(panel, "txtRebuy", QStringLiteral("Rebuy Amount"), 2160, 3360, 1095);
-    Text2 = addField(panel, "Text2", QStringLiteral("Rebuy Chips"), 3480, 3360, 975);
-    txtAddon = addField(panel, "txtAddon", QStringLiteral("Addon Amount"), 2160, 4080, 1095);
-    Text3 = addField(panel, "Text3", QStringLiteral("Addon Chips"), 3480, 4080, 975);
-    for (QLineEdit* chips : {Text1, Text2, Text3}) {
+    for (QLineEdit* chips : {ui->Text1, ui->Text2, ui->Text3}) {
+        chips->setValidator(new DigitsValidator(chips));
         chips->installEventFilter(this);
-        chips->setContextMenuPolicy(Qt::NoContextMenu);
-        chips->setAcceptDrops(false);
     }
 
-    addLabel(panel, QStringLiteral("Prize Pool"), 4920, 2400, true, Heading, true);
-    Text5 = addField(panel, "Text5", QStringLiteral("Guarantee"), 4920, 3120, 975);
-    Text4 = addField(panel, "Text4", QStringLiteral("Contribution"), 6120, 3120, 975);
-    addLabel(panel, QStringLiteral("Rounding"), 4920, 3840, false, RgbColour{0, 0, 0}, true);
-    for (int i = 0; i < 3; ++i) {
-        optRounding[i] = new QRadioButton(panel);
-        optRounding[i]->setObjectName(QStringLiteral("optRounding%1").arg(i));
-        optRounding[i]->setProperty("index", i);
-        optRounding[i]->setGeometry(twipsRect(6000, 3840 + 240 * i, 1815, 255));
-    }
-
-    addLabel(panel, QStringLiteral("KAVRO Integration"), 8280, 240, true, Heading, true);
-    cboTourny = addList(panel, "cboTourny", QStringLiteral("KAVRO Tournament"), 8280, 840, 3495);
-    cboTourny->setToolTip(QStringLiteral("Select a tournament from KAVRO"));
-    auto* load = addButton(panel, "cmdLoadTourny", QStringLiteral("Load Tournament"),
-                           QStringLiteral("Load the KAVRO tournament data"), 10200, 1320, 1575, 360);
-    cboRefresh = addList(panel, "cboRefresh", QStringLiteral("Refresh clock from KAVRO"), 8280, 2520, 2415);
-    lblKAVRO = new QLabel(panel);
-    lblKAVRO->setObjectName(QStringLiteral("lblKAVRO"));
-    lblKAVRO->move(px(8280), px(3120));
-    lblKAVRO->hide();
-
-    addLine(panel, 1920, 240, 4680);
-    addLine(panel, 4680, 2160, 4680);
-    addLine(panel, 8040, 240, 4680);
-    box->lower();
-
-    connect(cboLevel, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboLevel_Click);
-    connect(cboRefresh, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboRefresh_Click);
-    connect(vsMin, &QScrollBar::valueChanged, this, &frmClockSettings::vsMin_Change);
-    connect(vsSec, &QScrollBar::valueChanged, this, &frmClockSettings::vsSec_Change);
-    connect(reset, &QPushButton::clicked, this, &frmClockSettings::cmdReset_Click);
-    connect(editBlinds, &QPushButton::clicked, this, &frmClockSettings::cmdEditBlinds_Click);
-    connect(load, &QPushButton::clicked, this, &frmClockSettings::cmdLoadTourny_Click);
-}
-
-void frmClockSettings::buildDisplayTab(QWidget* panel)
-{
-    cboColor = addList(panel, "cboColor", QStringLiteral("Color Scheme"), 720, 960, 1935);
-    auto* logo =
-        addButton(panel, "cmdLogo", QStringLiteral("Change &Logo"),
-                  QStringLiteral("Select a logo for the top left of the display"), 720, 1800, 1575, 360);
-    Image2 = new PictureBox(panel);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(twipsRect(720, 2400, 1335, 735));
-
-    cboBackground = addList(panel, "cboBackground", QStringLiteral("Background"), 3480, 960, 1935);
-    cboBackground->setToolTip(QStringLiteral("Select an image for the display background"));
-    Shape2 = new QFrame(panel);
-    Shape2->setObjectName(QStringLiteral("Shape2"));
-    Shape2->setGeometry(twipsRect(3480, 1680, 2295, 1575));
-    Shape2->setAutoFillBackground(true);
-    Image1 = new PictureBox(panel);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(Shape2->geometry());
-    Image1->raise();
-
-    cboCount = addList(panel, "cboCount", QStringLiteral("Countdown Sound"), 6960, 960, 1935);
-    cboEnd = addList(panel, "cboEnd", QStringLiteral("Level End Sound"), 6960, 1680, 1935);
-    // The play sign itself: the symbol font that draws it from a letter is a Windows font.
-    const QString play = QString(QChar(0x25B6));
-    auto* playCount =
-        addButton(panel, "cmdPlayCount", play, QStringLiteral("Play sound"), 9000, 960, 270, 315);
-    auto* playEnd = addButton(panel, "cmdPlayEnd", play, QStringLiteral("Play sound"), 9000, 1680, 270, 315);
-
-    addLine(panel, 3000, 120, 4560);
-    addLine(panel, 6360, 120, 4560);
-
-    connect(cboColor, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboColor_Click);
-    connect(cboBackground, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboBackground_Click);
-    connect(logo, &QPushButton::clicked, this, &frmClockSettings::cmdLogo_Click);
-    connect(playCount, &QPushButton::clicked, this, [this] { playSound(cboCount); });
-    connect(playEnd, &QPushButton::clicked, this, [this] { playSound(cboEnd); });
+    connect(ui->cmdApply, &QPushButton::clicked, this, &frmClockSettings::cmdApply_Click);
+    connect(ui->cboLevel, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboLevel_Click);
+    connect(ui->cboRefresh, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboRefresh_Click);
+    connect(ui->vsMin, &QScrollBar::valueChanged, this, &frmClockSettings::vsMin_Change);
+    connect(ui->vsSec, &QScrollBar::valueChanged, this, &frmClockSettings::vsSec_Change);
+    connect(ui->cmdReset, &QPushButton::clicked, this, &frmClockSettings::cmdReset_Click);
+    connect(ui->cmdEditBlinds, &QPushButton::clicked, this, &frmClockSettings::cmdEditBlinds_Click);
+    connect(ui->cmdLoadTourny, &QPushButton::clicked, this, &frmClockSettings::cmdLoadTourny_Click);
+    connect(ui->cboColor, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboColor_Click);
+    connect(ui->cboBackground, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboBackground_Click);
+    connect(ui->cmdLogo, &QPushButton::clicked, this, &frmClockSettings::cmdLogo_Click);
+    connect(ui->cmdPlayCount, &QPushButton::clicked, this, [this] { playSound(ui->cboCount); });
+    connect(ui->cmdPlayEnd, &QPushButton::clicked, this, [this] { playSound(ui->cboEnd); });
 }
 
 void frmClockSettings::PopulateSettingsDialog()
@@ -378,8 +164,8 @@ void frmClockSettings::PopulateSettingsDialog()
     const TournamentRecord& t = workingTournament;
     const DisplayRecord& d = workingDisplay;
 
-    fill(cboColor, SettingsChoices::colourSchemes(), d.Color_Style);
-    fill(cboRefresh, SettingsChoices::refreshEntries(), SettingsChoices::refreshIndex(t.Refresh));
+    fill(ui->cboColor, SettingsChoices::colourSchemes(), d.Color_Style);
+    fill(ui->cboRefresh, SettingsChoices::refreshEntries(), SettingsChoices::refreshIndex(t.Refresh));
 
     QList<TournamentListEntry> tournaments;
     tournamentListRead = true;
@@ -393,73 +179,73 @@ void frmClockSettings::PopulateSettingsDialog()
                                  e.message());
     }
     {
-        const QSignalBlocker quiet(cboTourny);
-        cboTourny->clear();
+        const QSignalBlocker quiet(ui->cboTourny);
+        ui->cboTourny->clear();
         int selected = -1;
         for (const TournamentListEntry& entry : tournaments) {
-            cboTourny->addItem(entry.Name, entry.Id);
+            ui->cboTourny->addItem(entry.Name, entry.Id);
             if (entry.Id == t.Tournament_ID) {
-                selected = int(cboTourny->count()) - 1;
+                selected = int(ui->cboTourny->count()) - 1;
             }
         }
-        cboTourny->setCurrentIndex(selected < 0 && cboTourny->count() > 0 ? 0 : selected);
+        ui->cboTourny->setCurrentIndex(selected < 0 && ui->cboTourny->count() > 0 ? 0 : selected);
     }
 
     const SettingsFileList blinds =
         SettingsFileList::build(folders.Blinds, QStringLiteral("*.blinds.csv"), t.Blinds, false);
-    fill(cboBlinds, blinds.entries, blinds.selected);
+    fill(ui->cboBlinds, blinds.entries, blinds.selected);
     blindsFileNames = blinds.fileNames;
 
-    Text5->setText(t.Prize_Guarantee.toString());
-    Text4->setText(t.Prize_Contribution.toString());
+    ui->Text5->setText(t.Prize_Guarantee.toString());
+    ui->Text4->setText(t.Prize_Contribution.toString());
     const QStringList rounding = SettingsChoices::roundingCaptions(m_context.currencySymbol);
     for (int i = 0; i < 3; ++i) {
         optRounding[i]->setText(rounding[i]);
     }
     optRounding[SettingsChoices::roundingIndex(t.Prize_Rounding)]->setChecked(true);
 
-    txtName->setText(t.Title);
-    txtPlayers->setText(QString::number(t.Players));
-    txtEntries->setText(QString::number(t.Entries));
-    txtRebuys->setText(QString::number(t.Rebuys));
-    txtAddons->setText(QString::number(t.Addons));
-    txtBuyin->setText(t.Buyin.toString());
-    txtRebuy->setText(t.Rebuy.toString());
-    txtAddon->setText(t.Addon.toString());
-    Text1->setText(t.Buyin_Chips.toString());
-    Text2->setText(t.Rebuy_Chips.toString());
-    Text3->setText(t.Addon_Chips.toString());
+    ui->txtName->setText(t.Title);
+    ui->txtPlayers->setText(QString::number(t.Players));
+    ui->txtEntries->setText(QString::number(t.Entries));
+    ui->txtRebuys->setText(QString::number(t.Rebuys));
+    ui->txtAddons->setText(QString::number(t.Addons));
+    ui->txtBuyin->setText(t.Buyin.toString());
+    ui->txtRebuy->setText(t.Rebuy.toString());
+    ui->txtAddon->setText(t.Addon.toString());
+    ui->Text1->setText(t.Buyin_Chips.toString());
+    ui->Text2->setText(t.Rebuy_Chips.toString());
+    ui->Text3->setText(t.Addon_Chips.toString());
 
     QStringList levels;
     for (int level = 1; level <= m_context.blinds.levelCount(); ++level) {
         levels.append(QString::number(level));
     }
-    fill(cboLevel, levels, t.Level - 1);
+    fill(ui->cboLevel, levels, t.Level - 1);
 
     setTime(t.Time);
     {
         // The spinners show the stored time; a time beyond the level's length stops at the range's end.
-        const QSignalBlocker quietMinutes(vsMin);
-        const QSignalBlocker quietSeconds(vsSec);
-        vsMin->setRange(0, qMax(0, levelMinutes(t.Level)));
-        vsMin->setValue(RemainingTime::minutesPart(t.Time));
-        vsSec->setRange(0, 59);
-        vsSec->setValue(RemainingTime::secondsPart(t.Time));
+        const QSignalBlocker quietMinutes(ui->vsMin);
+        const QSignalBlocker quietSeconds(ui->vsSec);
+        ui->vsMin->setRange(0, qMax(0, levelMinutes(t.Level)));
+        ui->vsMin->setValue(RemainingTime::minutesPart(t.Time));
+        ui->vsSec->setRange(0, 59);
+        ui->vsSec->setValue(RemainingTime::secondsPart(t.Time));
     }
 
     const SettingsFileList count =
         SettingsFileList::build(folders.Sounds, QStringLiteral("*.wav"), d.Tick_Sound, true);
-    fill(cboCount, count.entries, count.selected);
+    fill(ui->cboCount, count.entries, count.selected);
     const SettingsFileList end =
         SettingsFileList::build(folders.Sounds, QStringLiteral("*.wav"), d.End_Sound, true);
-    fill(cboEnd, end.entries, end.selected);
+    fill(ui->cboEnd, end.entries, end.selected);
     const SettingsFileList background =
         SettingsFileList::build(folders.Background, QStringLiteral("*.jpg"), d.Background, true);
-    fill(cboBackground, background.entries, background.selected);
+    fill(ui->cboBackground, background.entries, background.selected);
 
     const QString logo = FolderLookup::find(folders.Program, QStringLiteral("logo.jpg"));
     if (!logo.isEmpty()) {
-        Image2->loadPicture(logo);
+        ui->Image2->loadPicture(logo);
     }
     SelectTab(0);
     TrackFormChanges(this, true);
@@ -467,7 +253,6 @@ void frmClockSettings::PopulateSettingsDialog()
 
 void frmClockSettings::SelectTab(int index)
 {
-    const QRect content = m_content[0]->geometry();
     for (int t = 0; t < 2; ++t) {
         const bool selected = t == index;
         QPalette palette = m_tab[t]->palette();
@@ -477,15 +262,6 @@ void frmClockSettings::SelectTab(int index)
         m_tabCaption[t]->setStyleSheet(selected ? QStringLiteral("color: black;")
                                                 : QStringLiteral("color: white;"));
         m_content[t]->setVisible(selected);
-        QLabel* caption = m_tabCaption[t];
-        caption->move(m_tab[t]->width() / 2 - caption->width() / 2,
-                      (m_tab[t]->height() - caption->height()) / 2);
-        if (t == 1) {
-            m_content[1]->setGeometry(content);
-        }
-        m_tab[t]->move(content.left() + m_tab[0]->width() * t + (t != 0 ? px(100) : 0),
-                       content.top() - (m_tab[t]->height() - px(20)));
-        m_tab[t]->raise();
     }
     m_selectedTab = index;
 }
@@ -500,7 +276,7 @@ bool frmClockSettings::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
-    if (event->type() == QEvent::Wheel && (watched == vsMin || watched == vsSec)) {
+    if (event->type() == QEvent::Wheel && (watched == ui->vsMin || watched == ui->vsSec)) {
         // The wheel turned up raises the time, as the up arrow does.
         auto* spinner = static_cast<QScrollBar*>(watched);
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
@@ -510,30 +286,24 @@ bool frmClockSettings::eventFilter(QObject* watched, QEvent* event)
         }
         return true;
     }
-    const bool chips = watched == Text1 || watched == Text2 || watched == Text3;
-    if (chips && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
-        return true; // the X11 selection paste
-    }
-    if (chips && event->type() == QEvent::InputMethod) {
-        auto* input = static_cast<QInputMethodEvent*>(event);
-        QString digits = input->commitString();
-        digits.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
-        input->setCommitString(digits, input->replacementStart(), input->replacementLength());
-    }
-    if (event->type() == QEvent::KeyPress && chips) {
-        // Chip counts take digits and Backspace only; other characters, pasting included, never arrive.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Paste)) {
+    const bool chips = watched == ui->Text1 || watched == ui->Text2 || watched == ui->Text3;
+    if (chips) {
+        // Chip counts take digits only (their validator); pasting never arrives, not even digits.
+        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            return true; // the X11 selection paste
+        }
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
             return true;
         }
-        const QString text = key->text();
-        if (!text.isEmpty() && key->key() != Qt::Key_Backspace) {
-            const QChar c = text.front();
-            const bool digit = c >= u'0' && c <= u'9';
-            if (!digit && c.isPrint()) {
-                return true;
-            }
+        if (event->type() == QEvent::InputMethod) {
+            // What an input method composes counts as typed: its digits arrive, the rest is dropped, where
+            // the validator would refuse the whole text.
+            auto* input = static_cast<QInputMethodEvent*>(event);
+            QString digits = input->commitString();
+            digits.removeIf([](QChar c) { return !DigitsValidator::isDigit(c); });
+            input->setCommitString(digits, input->replacementStart(), input->replacementLength());
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -546,70 +316,70 @@ int frmClockSettings::levelMinutes(int level) const
 
 int frmClockSettings::selectedLevelMinutes() const
 {
-    return levelMinutes(cboLevel->currentText().toInt());
+    return levelMinutes(ui->cboLevel->currentText().toInt());
 }
 
 void frmClockSettings::setTime(const QString& time)
 {
-    lblTime->setText(time);
-    lblTime->repaint();
+    ui->lblTime->setText(time);
+    ui->lblTime->repaint();
 }
 
 void frmClockSettings::cboRefresh_Click()
 {
-    const SettingsChoices::Notice notice = SettingsChoices::refreshNotice(cboRefresh->currentIndex());
-    lblKAVRO->setText(crlfToNewline(notice.text));
-    lblKAVRO->setStyleSheet(QStringLiteral("color: %1;").arg(css(notice.colour)));
-    lblKAVRO->adjustSize();
-    lblKAVRO->show();
+    const SettingsChoices::Notice notice = SettingsChoices::refreshNotice(ui->cboRefresh->currentIndex());
+    ui->lblKAVRO->setText(crlfToNewline(notice.text));
+    ui->lblKAVRO->setStyleSheet(QStringLiteral("color: %1;").arg(css(notice.colour)));
+    ui->lblKAVRO->adjustSize();
+    ui->lblKAVRO->show();
 }
 
 void frmClockSettings::cboLevel_Click()
 {
-    if (cboLevel->currentIndex() < 0) {
+    if (ui->cboLevel->currentIndex() < 0) {
         return;
     }
-    setTime(RemainingTime::levelPicked(lblTime->text(), selectedLevelMinutes()));
+    setTime(RemainingTime::levelPicked(ui->lblTime->text(), selectedLevelMinutes()));
 }
 
 void frmClockSettings::vsMin_Change()
 {
     const RemainingTime::Change change =
-        RemainingTime::minutesChanged(lblTime->text(), vsMin->value(), selectedLevelMinutes());
+        RemainingTime::minutesChanged(ui->lblTime->text(), ui->vsMin->value(), selectedLevelMinutes());
     setTime(change.time);
     if (change.seconds) {
-        vsSec->setValue(*change.seconds);
+        ui->vsSec->setValue(*change.seconds);
     }
 }
 
 void frmClockSettings::vsSec_Change()
 {
     const RemainingTime::Change change = RemainingTime::secondsChanged(
-        lblTime->text(), vsSec->value(), vsMin->value(), selectedLevelMinutes());
+        ui->lblTime->text(), ui->vsSec->value(), ui->vsMin->value(), selectedLevelMinutes());
     setTime(change.time);
     if (change.seconds) {
-        vsSec->setValue(*change.seconds);
+        ui->vsSec->setValue(*change.seconds);
     }
 }
 
 void frmClockSettings::cboColor_Click()
 {
-    const RgbColour colour = SettingsChoices::swatch(cboColor->currentIndex());
-    QPalette palette = Shape2->palette();
+    const RgbColour colour = SettingsChoices::swatch(ui->cboColor->currentIndex());
+    QPalette palette = ui->Shape2->palette();
     palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
-    Shape2->setPalette(palette);
+    ui->Shape2->setPalette(palette);
 }
 
 void frmClockSettings::cboBackground_Click()
 {
-    const QString entry = cboBackground->currentText();
+    const QString entry = ui->cboBackground->currentText();
     if (entry.isEmpty() || entry == SettingsFileList::noneEntry()) {
-        Image1->clear();
+        ui->Image1->clear();
     } else {
-        Image1->loadPicture(
+        ui->Image1->loadPicture(
             FolderLookup::find(m_context.state.Folders.Background, entry + QStringLiteral(".jpg")));
     }
-    Image1->repaint();
+    ui->Image1->repaint();
 }
 
 void frmClockSettings::playSound(const QComboBox* list)
@@ -648,30 +418,27 @@ void frmClockSettings::cmdLogo_Click()
     const QString chosen =
         m_context.files.chooseFile(QStringLiteral("Select a logo file"), program,
                                    QStringLiteral("JPG Files (*.jpg)"), QStringLiteral("*.jpg"));
-    const QString installed = QDir(program).filePath(QStringLiteral("logo.jpg"));
-    const bool isInstalledLogo =
-        !chosen.isEmpty() && QFileInfo(chosen).absoluteFilePath() == QFileInfo(installed).absoluteFilePath();
-    if (!chosen.isEmpty() && !isInstalledLogo) {
+    if (!chosen.isEmpty() && !LogoCopy::isInstalled(chosen, program)) {
         pendingLogoFile = chosen;
-        Image2->loadPicture(chosen);
+        ui->Image2->loadPicture(chosen);
         return;
     }
     // Cancelled, or the installed logo itself: the preview shows what the clock will show.
     const QString logo = FolderLookup::find(program, QStringLiteral("logo.jpg"));
     if (logo.isEmpty()) {
-        Image2->clear();
+        ui->Image2->clear();
     } else {
-        Image2->loadPicture(logo);
+        ui->Image2->loadPicture(logo);
     }
 }
 
 void frmClockSettings::backToLevelOne()
 {
     // A structure without levels has no level 1 to go back to.
-    if (cboLevel->count() > 0) {
+    if (ui->cboLevel->count() > 0) {
         {
-            const QSignalBlocker quiet(cboLevel);
-            cboLevel->setCurrentIndex(0);
+            const QSignalBlocker quiet(ui->cboLevel);
+            ui->cboLevel->setCurrentIndex(0);
         }
         cboLevel_Click();
         setTime(RemainingTime::fullLength(levelMinutes(1)));
@@ -687,28 +454,28 @@ void frmClockSettings::cmdLoadTourny_Click()
     if (!m_context.boxes.ask(loadQuestion())) {
         return;
     }
-    if (cboTourny->currentIndex() < 0) {
+    if (ui->cboTourny->currentIndex() < 0) {
         m_context.boxes.show(MessageBoxes::Icon::Warning,
                              QStringLiteral("There is no KAVRO tournament to load."));
         return;
     }
     ImportedTournament imported;
     try {
-        imported = m_context.tournaments.import(cboTourny->currentData().toInt());
+        imported = m_context.tournaments.import(ui->cboTourny->currentData().toInt());
     } catch (const ClockError& e) {
         m_context.boxes.show(MessageBoxes::Icon::Warning, e.message());
         return;
     }
-    txtName->setText(imported.Title);
-    txtBuyin->setText(imported.Buyin);
-    txtRebuy->setText(imported.Rebuy);
-    txtAddon->setText(imported.Addon);
-    Text5->setText(imported.Guarantee);
-    Text4->setText(imported.Contribution);
-    txtPlayers->setText(QString::number(imported.Counts.Players));
-    txtEntries->setText(QString::number(imported.Counts.Entries));
-    txtRebuys->setText(QString::number(imported.Counts.Rebuys));
-    txtAddons->setText(QString::number(imported.Counts.Addons));
+    ui->txtName->setText(imported.Title);
+    ui->txtBuyin->setText(imported.Buyin);
+    ui->txtRebuy->setText(imported.Rebuy);
+    ui->txtAddon->setText(imported.Addon);
+    ui->Text5->setText(imported.Guarantee);
+    ui->Text4->setText(imported.Contribution);
+    ui->txtPlayers->setText(QString::number(imported.Counts.Players));
+    ui->txtEntries->setText(QString::number(imported.Counts.Entries));
+    ui->txtRebuys->setText(QString::number(imported.Counts.Rebuys));
+    ui->txtAddons->setText(QString::number(imported.Counts.Addons));
     backToLevelOne();
 }
 
@@ -722,35 +489,35 @@ void frmClockSettings::cmdReset_Click()
 SettingsForm frmClockSettings::form() const
 {
     SettingsForm f;
-    f.txtName = txtName->text();
-    f.txtPlayers = txtPlayers->text();
-    f.txtEntries = txtEntries->text();
-    f.txtRebuys = txtRebuys->text();
-    f.txtAddons = txtAddons->text();
-    f.txtBuyin = txtBuyin->text();
-    f.txtRebuy = txtRebuy->text();
-    f.txtAddon = txtAddon->text();
-    f.Text1 = Text1->text();
-    f.Text2 = Text2->text();
-    f.Text3 = Text3->text();
-    f.Text5 = Text5->text();
-    f.Text4 = Text4->text();
-    f.lblTime = lblTime->text();
-    f.level = cboLevel->currentIndex() >= 0 ? cboLevel->currentText() : QString();
-    if (cboTourny->currentIndex() >= 0) {
-        f.tournamentId = cboTourny->currentData().toInt();
+    f.txtName = ui->txtName->text();
+    f.txtPlayers = ui->txtPlayers->text();
+    f.txtEntries = ui->txtEntries->text();
+    f.txtRebuys = ui->txtRebuys->text();
+    f.txtAddons = ui->txtAddons->text();
+    f.txtBuyin = ui->txtBuyin->text();
+    f.txtRebuy = ui->txtRebuy->text();
+    f.txtAddon = ui->txtAddon->text();
+    f.Text1 = ui->Text1->text();
+    f.Text2 = ui->Text2->text();
+    f.Text3 = ui->Text3->text();
+    f.Text5 = ui->Text5->text();
+    f.Text4 = ui->Text4->text();
+    f.lblTime = ui->lblTime->text();
+    f.level = ui->cboLevel->currentIndex() >= 0 ? ui->cboLevel->currentText() : QString();
+    if (ui->cboTourny->currentIndex() >= 0) {
+        f.tournamentId = ui->cboTourny->currentData().toInt();
     } else if (!tournamentListRead) {
         // An empty list because the database was out of reach is no choice of the director's: a save
         // keeps the tournament the clock is linked to.
         f.tournamentId = workingTournament.Tournament_ID;
     }
-    f.blindsIndex = cboBlinds->currentIndex();
+    f.blindsIndex = ui->cboBlinds->currentIndex();
     f.roundingIndex = optRounding[1]->isChecked() ? 1 : optRounding[2]->isChecked() ? 2 : 0;
-    f.refreshIndex = cboRefresh->currentIndex();
-    f.colourIndex = cboColor->currentIndex();
-    f.tickSound = cboCount->currentText();
-    f.endSound = cboEnd->currentText();
-    f.background = cboBackground->currentText();
+    f.refreshIndex = ui->cboRefresh->currentIndex();
+    f.colourIndex = ui->cboColor->currentIndex();
+    f.tickSound = ui->cboCount->currentText();
+    f.endSound = ui->cboEnd->currentText();
+    f.background = ui->cboBackground->currentText();
     return f;
 }
 
@@ -761,9 +528,9 @@ bool frmClockSettings::ApplySettings()
         m_context.boxes.show(MessageBoxes::Icon::Warning, *problem);
         return false;
     }
-    txtPlayers->setText(f.txtPlayers);
-    txtRebuys->setText(f.txtRebuys);
-    txtAddons->setText(f.txtAddons);
+    ui->txtPlayers->setText(f.txtPlayers);
+    ui->txtRebuys->setText(f.txtRebuys);
+    ui->txtAddons->setText(f.txtAddons);
 
     TournamentState& state = m_context.state;
     state.Tournament = workingTournament;
@@ -781,7 +548,7 @@ bool frmClockSettings::ApplySettings()
     guarded(screen.refreshBackground);
     guarded(screen.prizePool);
     guarded(screen.setCaption, QStringLiteral("lblLevel"), QString::number(state.Tournament.Level));
-    guarded(screen.setCaption, QStringLiteral("lblTitle"), txtName->text());
+    guarded(screen.setCaption, QStringLiteral("lblTitle"), ui->txtName->text());
     guarded(screen.countDown);
     guarded(screen.setBlind, int(state.Tournament.Level));
     copyPendingLogo();
@@ -794,24 +561,8 @@ void frmClockSettings::copyPendingLogo()
     if (pendingLogoFile.isEmpty()) {
         return;
     }
-    const QDir program(m_context.state.Folders.Program);
-    const QString target = program.filePath(QStringLiteral("logo.jpg"));
-    const QString copy = program.filePath(QStringLiteral("logo.jpg.new"));
-    // Copied beside the old logo first, then put in its place in one step, so a failure at any point
-    // leaves the old logo as it was.
-    QFile::remove(copy);
-    bool copied = QFile::copy(pendingLogoFile, copy);
-    if (copied) {
-        std::error_code error;
-        std::filesystem::rename(QFileInfo(copy).filesystemFilePath(), QFileInfo(target).filesystemFilePath(),
-                                error);
-        copied = !error;
-    }
-    if (!copied) {
-        QFile::remove(copy);
-        m_context.boxes.show(MessageBoxes::Icon::Warning,
-                             QStringLiteral("The logo could not be copied to the clock:\r\n\r\n") +
-                                 QDir::toNativeSeparators(pendingLogoFile));
+    if (!LogoCopy::install(pendingLogoFile, m_context.state.Folders.Program)) {
+        m_context.boxes.show(MessageBoxes::Icon::Warning, LogoCopy::failedMessage(pendingLogoFile));
         return;
     }
     pendingLogoFile.clear();

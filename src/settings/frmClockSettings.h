@@ -6,15 +6,15 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <memory>
 
-class PictureBox;
 class QComboBox;
-class QFrame;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QRadioButton;
-class QScrollBar;
+class QWidget;
+namespace Ui {
+class frmClockSettings;
+}
 
 // The settings dialog: two tabs, "Clock" and "Display", over working copies of the tournament's records.
 // Nothing reaches the tournament, darvel.ini or the clock screen until the director saves. Closing with
@@ -26,6 +26,7 @@ class frmClockSettings : public QDialog
 public:
     // Builds the dialog and fills it (PopulateSettingsDialog); show it with exec().
     explicit frmClockSettings(SettingsDialogContext& context, QWidget* parent = nullptr);
+    ~frmClockSettings() override;
 
     void PopulateSettingsDialog();
     void SelectTab(int index);
@@ -63,49 +64,13 @@ private:
     int m_selectedTab = 0;
     bool m_saved = false;
 
+    std::unique_ptr<Ui::frmClockSettings> ui;
     QWidget* m_content[2] = {};
-    QFrame* m_tab[2] = {};
+    QWidget* m_tab[2] = {};
     QLabel* m_tabCaption[2] = {};
-
-    QComboBox* cboLevel = nullptr;
-    QScrollBar* vsMin = nullptr;
-    QScrollBar* vsSec = nullptr;
-    QLabel* lblTime = nullptr;
-    QLineEdit* txtName = nullptr;
-    QLineEdit* txtPlayers = nullptr;
-    QLineEdit* txtEntries = nullptr;
-    QComboBox* cboBlinds = nullptr;
-    QLineEdit* txtRebuys = nullptr;
-    QLineEdit* txtAddons = nullptr;
-    QLineEdit* txtBuyin = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* txtRebuy = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* txtAddon = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text4 = nullptr;
     QRadioButton* optRounding[3] = {};
-    QComboBox* cboTourny = nullptr;
-    QComboBox* cboRefresh = nullptr;
-    QLabel* lblKAVRO = nullptr;
-    QComboBox* cboColor = nullptr;
-    PictureBox* Image1 = nullptr;
-    PictureBox* Image2 = nullptr;
-    QFrame* Shape2 = nullptr;
-    QComboBox* cboBackground = nullptr;
-    QComboBox* cboCount = nullptr;
-    QComboBox* cboEnd = nullptr;
 
-    void buildTabs();
-    void buildClockTab(QWidget* panel);
-    void buildDisplayTab(QWidget* panel);
-    QLineEdit* addField(QWidget* panel, const char* name, const QString& caption, int left, int top,
-                        int width);
-    QComboBox* addList(QWidget* panel, const char* name, const QString& caption, int left, int top,
-                       int width);
-    QPushButton* addButton(QWidget* panel, const char* name, const QString& caption, const QString& toolTip,
-                           int left, int top, int width, int height);
+    void connectControls();
 
     int levelMinutes(int level) const;
     int selectedLevelMinutes() const;

@@ -8,72 +8,32 @@
 #include "core/Cp1252.h"
 #include "core/MessageBoxes.h"
 #include "core/TextFile.h"
+#include "platform/DesignFont.h"
+#include "ui_fUpgrade.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
 
 namespace {
 
-constexpr double Twips = 15.0;
-
-QRect twips(int left, int top, int width, int height)
+// Loads Tahoma before the window asks for it.
+Ui::fUpgrade* setUp(fUpgrade* window, Ui::fUpgrade* ui)
 {
-    return QRect(qRound(left / Twips), qRound(top / Twips), qRound(width / Twips), qRound(height / Twips));
-}
-
-QLabel* greyLabel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    label->setPalette(palette);
-    return label;
+    DesignFont::ensureTahoma();
+    ui->setupUi(window);
+    return ui;
 }
 
 } // namespace
 
-fUpgrade::fUpgrade(const UpgradeContext& context) : QDialog(context.parent), m_context(context)
+fUpgrade::fUpgrade(const UpgradeContext& context)
+    : QDialog(context.parent), ui(setUp(this, new Ui::fUpgrade)), Frame4(ui->Frame4),
+      XP_ProgressBar1(ui->XP_ProgressBar1), lblFiles(ui->lblFiles), lblSize(ui->lblSize),
+      lblMessage(ui->lblMessage), Picture2(ui->Picture2), Command1(ui->Command1), Command2(ui->Command2),
+      NetGrab1(new NetGrab(context.clock, this)), m_context(context)
 {
-    setObjectName(QStringLiteral("fUpgrade"));
-    setWindowTitle(QStringLiteral("Download New Version"));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
-    setFixedSize(twips(0, 0, 4590, 2280).size());
-
-    Frame4 = new QGroupBox(QStringLiteral("Progress"), this);
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    Frame4->setGeometry(twips(120, 60, 4350, 780));
-    XP_ProgressBar1 = new XP_ProgressBar(Frame4);
-    XP_ProgressBar1->setObjectName(QStringLiteral("XP_ProgressBar1"));
-    XP_ProgressBar1->setGeometry(twips(120, 300, 4110, 345));
-
-    lblFiles = greyLabel(this, "lblFiles");
-    lblFiles->setGeometry(twips(120, 900, 2100, 255));
-    lblSize = greyLabel(this, "lblSize");
-    lblSize->setGeometry(twips(2370, 900, 2100, 255));
-    lblSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    lblMessage = new QLabel(QStringLiteral("Click Start to commence the upgrade"), this);
-    lblMessage->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage->setGeometry(twips(120, 1260, 4350, 255));
-    lblMessage->setAlignment(Qt::AlignCenter);
-
-    Picture2 = new QWidget(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(twips(0, 1680, 4590, 600));
-    Command1 = new QPushButton(QStringLiteral("&Start"), Picture2);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twips(2145, 105, 1095, 375));
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), Picture2);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(twips(3375, 105, 1095, 375));
-
-    NetGrab1 = new NetGrab(context.clock, this);
     NetGrab1->setObjectName(QStringLiteral("NetGrab1"));
 
     connect(Command1, &QPushButton::clicked, this, &fUpgrade::Command1_Click);
@@ -86,8 +46,6 @@ fUpgrade::fUpgrade(const UpgradeContext& context) : QDialog(context.parent), m_c
     XP_ProgressBar1->setValue(0);
     XP_ProgressBar1->setColor(12485676);
     XP_ProgressBar1->setScrolling(1);
-    lblFiles->clear();
-    lblSize->clear();
 }
 
 fUpgrade::~fUpgrade() = default;

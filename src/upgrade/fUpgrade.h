@@ -3,6 +3,7 @@
 #include "UpgradeContext.h"
 
 #include <QDialog>
+#include <memory>
 
 class NetGrab;
 class QGroupBox;
@@ -10,6 +11,9 @@ class QLabel;
 class QPushButton;
 class QWidget;
 class XP_ProgressBar;
+namespace Ui {
+class fUpgrade;
+}
 
 // The upgrade window: downloads the new program and the installer into the program folder, leaves the
 // hand-over file "target" and starts the installer. A window that is never shown serves StringDownload.
@@ -26,15 +30,20 @@ public:
     // True once the installer runs and the program has to end at once.
     bool handedOver() const { return m_handedOver; }
 
-    QGroupBox* Frame4;
-    XP_ProgressBar* XP_ProgressBar1;
-    QLabel* lblFiles;
-    QLabel* lblSize;
-    QLabel* lblMessage;
-    QWidget* Picture2;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    NetGrab* NetGrab1;
+private:
+    std::unique_ptr<Ui::fUpgrade> ui;
+
+public:
+    // The controls of the window, by the names the callers and tests know them by.
+    QGroupBox* const Frame4;
+    XP_ProgressBar* const XP_ProgressBar1;
+    QLabel* const lblFiles;
+    QLabel* const lblSize;
+    QLabel* const lblMessage;
+    QWidget* const Picture2;
+    QPushButton* const Command1;
+    QPushButton* const Command2;
+    NetGrab* const NetGrab1;
 
     void Command1_Click();
     void Command2_Click();

@@ -1,0 +1,44 @@
+#include "platform/DesignUnits.h"
+
+#include "platform/DesignFont.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DesignUnits, TwipsRoundToTheNearestPixelHalvesAwayFromZero)
+{
+    struct Case
+    {
+        int twips;
+        int pixels;
+    };
+    for (const Case& c : {Case{0, 0}, Case{7, 0}, Case{8, 1}, Case{15, 1}, Case{22, 1}, Case{23, 2},
+                          Case{240, 16}, Case{1335, 89}, Case{12810, 854}, Case{7020, 468}, Case{4590, 306},
+                          Case{-7, 0}, Case{-8, -1}, Case{-23, -2}}) {
+        EXPECT_EQ(DesignUnits::pixels(c.twips), c.pixels) << c.twips;
+    }
+}
+
+TEST(DesignUnits, TwipsPerPixelFollowTheDisplaysDotsPerInch)
+{
+    EXPECT_DOUBLE_EQ(DesignUnits::twipsPerPixel(96), 15.0);
+    EXPECT_DOUBLE_EQ(DesignUnits::twipsPerPixel(144), 10.0);
+    EXPECT_DOUBLE_EQ(DesignUnits::twipsPerPixel(0), 15.0); // a display that reports nothing
+}
+
+TEST(DesignFont, TahomaIsAvailableAndMadeAsAsked)
+{
+    ASSERT_TRUE(DesignFont::ensureTahoma()); // installed, or Wine's copy
+    const QFont bold = DesignFont::tahoma(14.25, true);
+    EXPECT_EQ(bold.family(), "Tahoma");
+    EXPECT_DOUBLE_EQ(bold.pointSizeF(), 14.25);
+    EXPECT_TRUE(bold.bold());
+    EXPECT_FALSE(DesignFont::tahoma(9).bold());
+    const QFont dialog = DesignFont::dialogFont();
+    EXPECT_DOUBLE_EQ(dialog.pointSizeF(), 8.25);
+    EXPECT_EQ(QFontInfo(dialog).family(), "Tahoma"); // what is drawn, not only what was asked for
+}
+
+} // namespace
