@@ -52,7 +52,7 @@ void ClockScreenResizePass(benchmark::State& state)
     SilentSoundPlayer sounds;
     FakeClock clock;
     frmClock screen(ClockScreenContext(tournament, blinds, boxes, sounds, clock));
-    screen.Load();
+    screen.load();
     screen.clockTick().stop();
     screen.setWindowState(Qt::WindowNoState);
     bool large = false;
