@@ -22,7 +22,7 @@ void RefreshBackground(benchmark::State& state)
 {
     const QSize size(int(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(BackgroundPicture::Build(Backgrounds, QStringLiteral("Blue.jpg"), size));
+        benchmark::DoNotOptimize(BackgroundPicture::build(Backgrounds, QStringLiteral("Blue.jpg"), size));
     }
 }
 BENCHMARK(RefreshBackground)

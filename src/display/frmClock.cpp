@@ -342,16 +342,16 @@ void frmClock::UpdateDisplay()
 
 void frmClock::ColorStyle()
 {
-    ::ColorStyle(m_context.state.Display.Color_Style, Scheme, m_logic.model);
-    m_logic.clock.DigitColour = Scheme.DigitColour;
-    m_logic.clock.AlertColour = Scheme.AlertColour;
+    ::ColorStyle(m_context.state.Display.Color_Style, scheme, m_logic.model);
+    m_logic.clock.DigitColour = scheme.DigitColour;
+    m_logic.clock.AlertColour = scheme.AlertColour;
     showModel();
 }
 
 void frmClock::LayoutScreen()
 {
     try {
-        ScreenLayout(m_logic.model, Scheme).LayoutScreen(PrizeLineCount, TextCellHeight);
+        ScreenLayout(m_logic.model, scheme).LayoutScreen(PrizeLineCount, TextCellHeight);
     } catch (...) {
         showModel();
         throw;
@@ -365,7 +365,7 @@ void frmClock::RefreshBackground()
     // them, and drawing would enlarge the picture again.
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
-    const BackgroundPicture::Result result = BackgroundPicture::Build(
+    const BackgroundPicture::Result result = BackgroundPicture::build(
         m_context.state.Folders.Background, m_context.state.Display.Background, pixels);
     if (result.action == BackgroundPicture::Action::Clear) {
         setBackgroundPicture(QPixmap());

@@ -66,7 +66,7 @@ public:
     // Where an element of the model lies in the window, in pixels.
     QRect pixelRect(const ScreenElement& element) const;
 
-    ColourScheme Scheme;
+    ColourScheme scheme;
     qint16 PrizeLineCount = 9;
     // Where the rotating payout list goes on after 1st; kept between rebuilds, never saved.
     qint16 PrizeStartPlace = 0;

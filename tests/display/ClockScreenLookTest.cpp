@@ -168,9 +168,9 @@ TEST_F(ClockScreenLookTest, SchemeComesFromTheSettingsAndReachesTheLevelClock)
         EXPECT_EQ(window->model().backColour(), c.back) << c.style;
         EXPECT_EQ(at(ScreenElementId::Shape2).visible, c.panels);
         EXPECT_EQ(at(ScreenElementId::Shape1).visible, c.panels);
-        EXPECT_EQ(window->logic().clock.DigitColour, window->Scheme.DigitColour);
-        EXPECT_EQ(window->logic().clock.AlertColour, window->Scheme.AlertColour);
-        EXPECT_EQ(window->model().timer(0).foreColour, window->Scheme.DigitColour);
+        EXPECT_EQ(window->logic().clock.DigitColour, window->scheme.DigitColour);
+        EXPECT_EQ(window->logic().clock.AlertColour, window->scheme.AlertColour);
+        EXPECT_EQ(window->model().timer(0).foreColour, window->scheme.DigitColour);
         window.reset();
     }
 }
