@@ -7,8 +7,8 @@
 
 ClockScreenLogic::ClockScreenLogic(TournamentState& state, BlindStructure& blinds,
                                    const TextMeasurer& measurer, SoundPlayer& sounds, MessageBoxes& boxes,
-                                   const MonotonicClock& monotonic, ClockHooks hooks)
-    : hooks(std::move(hooks)), model(measurer), clock(state, blinds, model, sounds, this->hooks),
+                                   const MonotonicClock& monotonic, ClockHooks screenHooks)
+    : hooks(std::move(screenHooks)), model(measurer), clock(state, blinds, model, sounds, hooks),
       keys(state, blinds, model, clock), commands(model, clock, boxes),
       scheduler(monotonic, [this] { clock.UpdateCountDown(); }), m_state(state), m_blinds(blinds)
 {

@@ -22,7 +22,7 @@ class ClockScreenLogic
 public:
     ClockScreenLogic(TournamentState& state, BlindStructure& blinds, const TextMeasurer& measurer,
                      SoundPlayer& sounds, MessageBoxes& boxes, const MonotonicClock& monotonic,
-                     ClockHooks hooks);
+                     ClockHooks screenHooks);
 
     ClockScreenLogic(const ClockScreenLogic&) = delete;
     ClockScreenLogic& operator=(const ClockScreenLogic&) = delete;
