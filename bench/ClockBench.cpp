@@ -79,7 +79,7 @@ void SteadyStateTick(benchmark::State& state)
     frmClock* screen = running.app->screen();
     for (auto _ : state) {
         running.clock.now += 1000;
-        screen->ClockTicked();
+        screen->clockTicked();
     }
     state.counters["level"] = running.app->state().Tournament.Level;
 }
@@ -93,7 +93,7 @@ void PayoutRebuild99Places(benchmark::State& state)
     for (auto _ : state) {
         screen->PrizePool();
     }
-    state.counters["lines"] = double(screen->model().caption("lblPrizePool1").count(u'\n'));
+    state.counters["lines"] = double(screen->model().caption(ScreenElementId::lblPrizePool1).count(u'\n'));
 }
 BENCHMARK(PayoutRebuild99Places)->Unit(benchmark::kMicrosecond);
 

@@ -22,7 +22,7 @@ void RefreshBackground(benchmark::State& state)
 {
     const QSize size(int(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(BackgroundPicture::Build(Backgrounds, QStringLiteral("Blue.jpg"), size));
+        benchmark::DoNotOptimize(BackgroundPicture::build(Backgrounds, QStringLiteral("Blue.jpg"), size));
     }
 }
 BENCHMARK(RefreshBackground)
@@ -55,7 +55,7 @@ void ClockScreenResizePass(benchmark::State& state)
     sounds.record = false;
     FakeClock clock;
     frmClock screen(ClockScreenContext(tournament, blinds, boxes, sounds, clock));
-    screen.Load();
+    screen.load();
     screen.clockTick().stop();
     screen.setWindowState(Qt::WindowNoState);
     bool large = false;

@@ -4,7 +4,6 @@
 #include "ShowWelcome.h"
 #include "core/ClockError.h"
 #include "core/ClockSettingsFile.h"
-#include "core/FolderLookup.h"
 #include "core/MessageBoxes.h"
 #include "display/LoadPayoutPercentages.h"
 #include "display/PayoutList.h"
@@ -26,8 +25,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QPixmap>
 
 ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
                                    const MonotonicClock& clock)
@@ -66,15 +63,15 @@ std::optional<int> ClockApplication::start()
         }
     });
     createScreen();
-    m_screen->Load();
+    m_screen->load();
     if (m_requiredFilesMissing) {
         return 1;
     }
     m_keeper = std::make_unique<RecoveryKeeper>(m_state, *m_recovery, m_clock, [this] {
-        return m_screen->model().isVisible(QStringLiteral("lblBreakNotice"));
+        return m_screen->model().isVisible(ScreenElementId::lblBreakNotice);
     });
     if (m_resumed && m_resumed->InBreak) {
-        m_screen->logic().clock.ResumeBreak();
+        m_screen->logic().clock.resumeBreak();
         m_screen->showModel();
     }
     m_keeper->started();
@@ -202,11 +199,12 @@ void ClockApplication::updateStatistics()
 {
     const StatisticsTexts texts = StatisticsTexts::compute(m_state, m_manager.CurrencySymbol);
     ClockScreenModel& model = m_screen->model();
-    for (const auto& [name, text] :
-         {std::pair{"lblTitle", texts.lblTitle}, std::pair{"lblPlayers", texts.lblPlayers},
-          std::pair{"lblPrize", texts.lblPrize}, std::pair{"lblStack", texts.lblStack}}) {
+    using Id = ScreenElementId;
+    for (const auto& [id, text] :
+         {std::pair{Id::lblTitle, texts.lblTitle}, std::pair{Id::lblPlayers, texts.lblPlayers},
+          std::pair{Id::lblPrize, texts.lblPrize}, std::pair{Id::lblStack, texts.lblStack}}) {
         if (text) {
-            model.setCaption(QLatin1String(name), *text);
+            model.setCaption(id, *text);
         }
     }
     if (!texts.ok()) {
@@ -219,12 +217,12 @@ void ClockApplication::prizePool()
     ClockScreenModel& model = m_screen->model();
     qint16& startPlace = m_screen->PrizeStartPlace;
     const PayoutList list = PayoutList::fromScreen(
-        model.caption(QStringLiteral("lblPlayers")), model.caption(QStringLiteral("lblPrize")),
+        model.caption(ScreenElementId::lblPlayers), model.caption(ScreenElementId::lblPrize),
         m_manager.CurrencySymbol, m_state.Tournament.Prize_Rounding, startPlace, [this](qint16 entries) {
             return LoadPayoutPercentages(entries, m_state.Folders, m_boxes, m_payoutWarnings);
         });
-    model.setCaption(QStringLiteral("lblPrizePool1"), list.PlacesText);
-    model.setCaption(QStringLiteral("lblPrizePool2"), list.AmountsText);
+    model.setCaption(ScreenElementId::lblPrizePool1, list.PlacesText);
+    model.setCaption(ScreenElementId::lblPrizePool2, list.AmountsText);
 }
 
 void ClockApplication::openSettings()
@@ -233,22 +231,11 @@ void ClockApplication::openSettings()
         chooser->setParentWindow(m_screen.get());
     }
     ManagerTournamentSource tournaments(m_manager);
-    SettingsDialogContext context{m_state,  m_blinds, tournaments, m_boxes,
-                                  *m_files, m_sounds, *m_desktop,  m_manager.CurrencySymbol,
-                                  {}};
+    SettingsDialogContext context{m_state,   m_blinds, tournaments, m_boxes,
+                                  *m_files,  m_sounds, *m_desktop,  m_manager.CurrencySymbol,
+                                  *m_screen, {}};
     // The clock is paused while the dialog is open, so the recount after a save needs no pause of its own.
-    context.screen.refreshFromManager = [this] {
-        RefreshFromManager(m_state, m_manager, m_boxes, RefreshHooks{});
-    };
-    context.screen.colorStyle = [this] { m_screen->ColorStyle(); };
-    context.screen.refreshBackground = [this] { m_screen->RefreshBackground(); };
-    context.screen.prizePool = [this] { m_screen->PrizePool(); };
-    context.screen.setCaption = [this](const QString& name, const QString& caption) {
-        m_screen->model().setCaption(name, caption);
-    };
-    context.screen.countDown = [this] { m_screen->CountDown(); };
-    context.screen.setBlind = [this](int level) { m_screen->SetBlind(level); };
-    context.screen.showLogo = [this] { showLogo(); };
+    context.refreshFromManager = [this] { RefreshFromManager(m_state, m_manager, m_boxes, RefreshHooks{}); };
     frmClockSettings dialog(context, m_screen.get());
     dialog.exec();
     if (m_keeper) {
@@ -260,17 +247,4 @@ void ClockApplication::openHelp()
 {
     frmHelp help(m_screen.get());
     help.exec();
-}
-
-void ClockApplication::showLogo()
-{
-    QLabel* logo = m_screen->label(QStringLiteral("imgLogo"));
-    const QString path = FolderLookup::find(m_state.Folders.Program, QStringLiteral("logo.jpg"));
-    QPixmap picture;
-    const bool shown = logo && !path.isEmpty() && picture.load(path);
-    if (logo) {
-        logo->setPixmap(picture);
-    }
-    m_screen->model().setVisible(QStringLiteral("imgLogo"), shown);
-    m_screen->showModel();
 }

@@ -88,5 +88,4 @@ private:
     // The settings dialog and the help screen, modal over the clock screen.
     void openSettings();
     void openHelp();
-    void showLogo();
 };

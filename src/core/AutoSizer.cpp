@@ -89,7 +89,7 @@ void AutoSizer::GetProps()
     }
 }
 
-void AutoSizer::Apply()
+void AutoSizer::apply()
 {
     m_host.hideHost();
     const double width = m_host.innerWidth();
@@ -106,7 +106,7 @@ void AutoSizer::Apply()
 bool AutoSizer::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_frm && event->type() == QEvent::Resize) {
-        Apply();
+        apply();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -24,7 +24,7 @@ public:
     // Sets the window and records the proportions; runs once, from the timer.
     void GetProps();
     // Applies the recorded proportions to the window's current inner size.
-    void Apply();
+    void apply();
 
     bool isRecording() const { return m_frm != nullptr; }
     const QHash<QString, double>& LayoutRatios() const { return m_layoutRatios; }

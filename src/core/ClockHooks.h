@@ -1,11 +1,10 @@
 #pragma once
 
-#include <exception>
 #include <functional>
 
 // What the clock screen's logic asks of the rest of the program. Unset hooks do nothing, so the logic
-// runs without a manager database, payouts or window. A hook that fails is skipped: the tick, key or
-// button that called it goes on, and nothing escapes into the window's event loop.
+// runs without a manager database, payouts or window. The logic calls them through guarded: a hook that
+// fails is skipped and the tick, key or button that called it goes on.
 struct ClockHooks
 {
     std::function<void()> refreshFromManager;
@@ -21,15 +20,4 @@ struct ClockHooks
     std::function<void()> keyHandled;
     std::function<void()> ticked;
     std::function<void()> closed;
-
-    template <typename F, typename... Args> static void call(const F& hook, Args... args)
-    {
-        if (!hook) {
-            return;
-        }
-        try {
-            hook(args...);
-        } catch (const std::exception&) {
-        }
-    }
 };

@@ -1,12 +1,41 @@
 #include "ClockScreenLogic.h"
 
+#include "BlindStructure.h"
+#include "ClockScreenWindow.h"
+#include "Guarded.h"
+#include "TournamentState.h"
+
 ClockScreenLogic::ClockScreenLogic(TournamentState& state, BlindStructure& blinds,
                                    const TextMeasurer& measurer, SoundPlayer& sounds, MessageBoxes& boxes,
-                                   const MonotonicClock& monotonic, ClockHooks clockHooks)
-    : hooks(std::move(clockHooks)), model(measurer), clock(state, blinds, model, sounds, this->hooks),
+                                   const MonotonicClock& monotonic, ClockHooks screenHooks)
+    : hooks(std::move(screenHooks)), model(measurer), clock(state, blinds, model, sounds, hooks),
       keys(state, blinds, model, clock), commands(model, clock, boxes),
-      scheduler(monotonic, [this] { clock.UpdateCountDown(); })
+      scheduler(monotonic, [this] { clock.UpdateCountDown(); }), m_state(state), m_blinds(blinds)
 {
-    keys.helpRequested = [this] { HelpClicked(); };
-    keys.settingsRequested = [this] { SettingsClicked(); };
+    keys.helpRequested = [this] { helpClicked(); };
+    keys.settingsRequested = [this] { settingsClicked(); };
+}
+
+void ClockScreenLogic::InitialiseScreen(ClockScreenWindow& window)
+{
+    clock.mouseHideCounter = 5;
+    guarded([&] { commands.placeCommandButtons(); });
+    guarded([&] { commands.placePausedNotice(); });
+    guarded([&] { window.showLogo(); });
+    guarded(hooks.refreshFromManager);
+    guarded(hooks.updateStatistics);
+    guarded([&] { LoadBlindStructure(m_state, m_blinds); });
+    guarded(hooks.prizePool);
+    guarded([&] { clock.start(); });
+    guarded([&] { window.UpdateDisplay(); });
+    guarded([&] {
+        scheduler.start();
+        window.startClockTimer();
+    });
+    guarded([&] { window.startAutoSizer(); });
+    guarded([&] { window.showMaximised(); });
+    guarded([&] {
+        clock.SetBlind(m_state.Tournament.Level);
+        clock.CountDown();
+    });
 }

@@ -8,6 +8,7 @@
 #include "TickScheduler.h"
 
 class BlindStructure;
+class ClockScreenWindow;
 class MessageBoxes;
 class MonotonicClock;
 class SoundPlayer;
@@ -21,7 +22,7 @@ class ClockScreenLogic
 public:
     ClockScreenLogic(TournamentState& state, BlindStructure& blinds, const TextMeasurer& measurer,
                      SoundPlayer& sounds, MessageBoxes& boxes, const MonotonicClock& monotonic,
-                     ClockHooks hooks);
+                     ClockHooks screenHooks);
 
     ClockScreenLogic(const ClockScreenLogic&) = delete;
     ClockScreenLogic& operator=(const ClockScreenLogic&) = delete;
@@ -33,6 +34,16 @@ public:
     ScreenCommands commands;
     TickScheduler scheduler;
 
-    void SettingsClicked() { commands.RunModal(hooks.openSettings); }
-    void HelpClicked() { commands.RunModal(hooks.openHelp); }
+    // The screen's start-up after the window took its design size, in the one order both the window and
+    // the tests run: command buttons and PAUSED placed, logo, recount, statistics, blind structure,
+    // payouts, level clock, colours and layout, timers, sizer, maximised window, blinds and digits. Each
+    // step that fails is skipped.
+    void InitialiseScreen(ClockScreenWindow& window);
+
+    void settingsClicked() { commands.runModal(hooks.openSettings); }
+    void helpClicked() { commands.runModal(hooks.openHelp); }
+
+private:
+    TournamentState& m_state;
+    BlindStructure& m_blinds;
 };

@@ -1,8 +1,7 @@
 #include "ClockScreenModel.h"
 
+#include "ProgrammingError.h"
 #include "TextMeasurer.h"
-
-#include <stdexcept>
 
 namespace {
 
@@ -10,11 +9,12 @@ constexpr RgbColour Black{0, 0, 0};
 constexpr RgbColour Grey{128, 128, 128};
 constexpr RgbColour White{255, 255, 255};
 
-ScreenElement text(const char* name, const char* caption, double size, RgbColour colour,
+ScreenElement text(ScreenElementId id, const char* caption, double size, RgbColour colour,
                    ScreenElement::Align align = ScreenElement::Align::Left)
 {
     ScreenElement e;
-    e.name = QString::fromLatin1(name);
+    e.id = id;
+    e.name = screenElementName(id);
     e.caption = QString::fromLatin1(caption);
     e.fontSize = size;
     e.foreColour = colour;
@@ -22,19 +22,19 @@ ScreenElement text(const char* name, const char* caption, double size, RgbColour
     return e;
 }
 
-ScreenElement fixedText(const char* name, const char* caption, double size, RgbColour colour,
+ScreenElement fixedText(ScreenElementId id, const char* caption, double size, RgbColour colour,
                         ScreenElement::Align align, int width, int height)
 {
-    ScreenElement e = text(name, caption, size, colour, align);
+    ScreenElement e = text(id, caption, size, colour, align);
     e.autoSize = false;
     e.width = width;
     e.height = height;
     return e;
 }
 
-ScreenElement commandButton(const char* name, const char* caption, const char* toolTip)
+ScreenElement commandButton(ScreenElementId id, const char* caption, const char* toolTip)
 {
-    ScreenElement e = fixedText(name, caption, 9, White, ScreenElement::Align::Centre, 320, 270);
+    ScreenElement e = fixedText(id, caption, 9, White, ScreenElement::Align::Centre, 320, 270);
     e.visible = false;
     e.opaque = true;
     e.backColour = RgbColour{0, 0, 255};
@@ -44,10 +44,11 @@ ScreenElement commandButton(const char* name, const char* caption, const char* t
     return e;
 }
 
-ScreenElement shape(const char* name, bool rounded, int width, int height)
+ScreenElement shape(ScreenElementId id, bool rounded, int width, int height)
 {
     ScreenElement e;
-    e.name = QString::fromLatin1(name);
+    e.id = id;
+    e.name = screenElementName(id);
     e.kind = ScreenElement::Kind::Shape;
     e.autoSize = false;
     e.rounded = rounded;
@@ -65,21 +66,23 @@ ScreenElement shape(const char* name, bool rounded, int width, int height)
 ClockScreenModel::ClockScreenModel(const TextMeasurer& measurer) : m_measurer(measurer)
 {
     using A = ScreenElement::Align;
+    using Id = ScreenElementId;
 
     // Panels first: they lie behind the text.
-    add(shape("shpLevel", false, 2655, 1335));
-    add(shape("shpBlinds", true, 5000, 1455));
-    add(shape("shpNext", true, 5000, 1095));
-    add(shape("Shape2", false, 4040, 3000));
-    add(shape("Shape3", false, 4040, 3000));
-    ScreenElement& bar = add(shape("Shape1", true, 3740, 300));
+    add(shape(Id::shpLevel, false, 2655, 1335));
+    add(shape(Id::shpBlinds, true, 5000, 1455));
+    add(shape(Id::shpNext, true, 5000, 1095));
+    add(shape(Id::Shape2, false, 4040, 3000));
+    add(shape(Id::Shape3, false, 4040, 3000));
+    ScreenElement& bar = add(shape(Id::Shape1, true, 3740, 300));
     bar.backColour = RgbColour{255, 224, 192};
-    ScreenElement& backdrop = add(shape("shpButton", true, 1200, 390));
+    ScreenElement& backdrop = add(shape(Id::shpButton, true, 1200, 390));
     backdrop.visible = false;
     backdrop.backColour = White;
 
     ScreenElement logo;
-    logo.name = QStringLiteral("imgLogo");
+    logo.id = Id::imgLogo;
+    logo.name = screenElementName(logo.id);
     logo.kind = ScreenElement::Kind::Picture;
     logo.autoSize = false;
     logo.left = 200;
@@ -88,47 +91,49 @@ ClockScreenModel::ClockScreenModel(const TextMeasurer& measurer) : m_measurer(me
     logo.height = 1335;
     add(logo);
 
-    add(text("lblTitle", "lblTitle", 36, RgbColour{224, 224, 224}, A::Centre));
+    ScreenElement title = text(Id::lblTitle, "", 36, RgbColour{224, 224, 224}, A::Centre);
+    // Until the statistics fill it, the title shows what the designer left in it: its own name.
+    title.caption = title.name;
+    add(title);
     const char* digits[DigitCount] = {"0", "0", ":", "0", "0"};
     for (int i = 0; i < DigitCount; ++i) {
-        ScreenElement digit = text("", digits[i], 180, Grey);
-        digit.name = timerName(i);
+        ScreenElement digit = text(timerId(i), digits[i], 180, Grey);
         digit.top = 1800;
         add(digit);
     }
-    ScreenElement paused = fixedText("lblPaused", "PAUSED", 60, White, A::Centre, 7245, 1500);
+    ScreenElement paused = fixedText(Id::lblPaused, "PAUSED", 60, White, A::Centre, 7245, 1500);
     paused.opaque = true;
     paused.backColour = RgbColour{192, 0, 0};
     add(paused);
-    ScreenElement breakNotice = text("lblBreakNotice", "BREAK", 48, RgbColour{192, 64, 0});
+    ScreenElement breakNotice = text(Id::lblBreakNotice, "BREAK", 48, RgbColour{192, 64, 0});
     breakNotice.visible = false;
     add(breakNotice);
-    add(text("lblLevelCaption", "Level", 24, Grey));
-    add(text("lblLevel", "99", 48, RgbColour{64, 64, 64}, A::Right));
-    add(text("lblBlindsCaption", "Blinds:", 36, Black));
-    add(text("lblBlinds", "-/-", 36, Black));
-    add(text("lblAnteCaption", "Ante:", 21.75, Black));
-    add(text("lblAnte", "-", 21.75, Black));
-    add(text("lblNextLevelCaption", "Next:", 24, Black));
-    add(text("lblNextLevel", "-/-", 24, Black));
-    add(text("lblNextAnteCaption", "Ante:", 18, Black));
-    add(text("lblNextAnte", "-", 18, Black));
-    add(text("lblTotalTimeCaption", "Total Time:", 14.25, Grey));
-    add(text("lblTotalTime", "00:00", 21.75, Black));
-    add(text("lblBreakCaption", "Time to Break:", 14.25, Grey));
-    add(text("lblBreak", "01:00", 21.75, Black));
-    add(text("lblStackCaption", "Avg Stack:", 14.25, Grey));
-    add(text("lblStack", "1,000", 21.75, Black));
-    add(text("lblPlayersCaption", "Players:", 14.25, Grey));
-    add(text("lblPlayers", "200/200", 21.75, Black));
-    add(text("lblPrizeCaption", "Total Prize Pool:", 14.25, Grey));
-    add(text("lblPrize", "$100,000", 21.75, Black));
-    add(text("lblPrizes", "Prizes:", 14.25, Grey));
-    add(fixedText("lblPrizePool1", "", 20.25, Black, A::Left, 1800, 2700));
-    add(fixedText("lblPrizePool2", "", 20.25, Black, A::Right, 2440, 2700));
-    add(commandButton("lblSetup", " S ", "Settings"));
-    add(commandButton("lblHelp", " ? ", "Help"));
-    add(commandButton("lblClose", " X ", "Close"));
+    add(text(Id::lblLevelCaption, "Level", 24, Grey));
+    add(text(Id::lblLevel, "99", 48, RgbColour{64, 64, 64}, A::Right));
+    add(text(Id::lblBlindsCaption, "Blinds:", 36, Black));
+    add(text(Id::lblBlinds, "-/-", 36, Black));
+    add(text(Id::lblAnteCaption, "Ante:", 21.75, Black));
+    add(text(Id::lblAnte, "-", 21.75, Black));
+    add(text(Id::lblNextLevelCaption, "Next:", 24, Black));
+    add(text(Id::lblNextLevel, "-/-", 24, Black));
+    add(text(Id::lblNextAnteCaption, "Ante:", 18, Black));
+    add(text(Id::lblNextAnte, "-", 18, Black));
+    add(text(Id::lblTotalTimeCaption, "Total Time:", 14.25, Grey));
+    add(text(Id::lblTotalTime, "00:00", 21.75, Black));
+    add(text(Id::lblBreakCaption, "Time to Break:", 14.25, Grey));
+    add(text(Id::lblBreak, "01:00", 21.75, Black));
+    add(text(Id::lblStackCaption, "Avg Stack:", 14.25, Grey));
+    add(text(Id::lblStack, "1,000", 21.75, Black));
+    add(text(Id::lblPlayersCaption, "Players:", 14.25, Grey));
+    add(text(Id::lblPlayers, "200/200", 21.75, Black));
+    add(text(Id::lblPrizeCaption, "Total Prize Pool:", 14.25, Grey));
+    add(text(Id::lblPrize, "$100,000", 21.75, Black));
+    add(text(Id::lblPrizes, "Prizes:", 14.25, Grey));
+    add(fixedText(Id::lblPrizePool1, "", 20.25, Black, A::Left, 1800, 2700));
+    add(fixedText(Id::lblPrizePool2, "", 20.25, Black, A::Right, 2440, 2700));
+    add(commandButton(Id::lblSetup, " S ", "Settings"));
+    add(commandButton(Id::lblHelp, " ? ", "Help"));
+    add(commandButton(Id::lblClose, " X ", "Close"));
 }
 
 QStringList ClockScreenModel::names() const
@@ -140,18 +145,18 @@ QStringList ClockScreenModel::names() const
     return result;
 }
 
-const ScreenElement& ClockScreenModel::element(const QString& name) const
+const ScreenElement& ClockScreenModel::element(ScreenElementId id) const
 {
-    const auto it = m_index.constFind(name);
-    if (it == m_index.constEnd()) {
-        throw std::out_of_range("no clock screen element " + name.toStdString());
+    const size_t index = size_t(id);
+    if (index >= m_elements.size()) {
+        throw ProgrammingError("no clock screen element " + std::to_string(int(id)));
     }
-    return m_elements[size_t(*it)];
+    return m_elements[index];
 }
 
-ScreenElement& ClockScreenModel::edit(const QString& name)
+ScreenElement& ClockScreenModel::edit(ScreenElementId id)
 {
-    ScreenElement& e = const_cast<ScreenElement&>(element(name));
+    ScreenElement& e = const_cast<ScreenElement&>(element(id));
     ++e.revision;
     ++m_revision;
     if (changed) {
@@ -162,7 +167,9 @@ ScreenElement& ClockScreenModel::edit(const QString& name)
 
 ScreenElement& ClockScreenModel::add(ScreenElement element)
 {
-    m_index.insert(element.name, int(m_elements.size()));
+    if (size_t(element.id) != m_elements.size()) {
+        throw ProgrammingError("clock screen element " + element.name.toStdString() + " out of order");
+    }
     m_elements.push_back(std::move(element));
     ScreenElement& e = m_elements.back();
     measure(e);
@@ -179,70 +186,70 @@ void ClockScreenModel::measure(ScreenElement& element)
     element.height = size.height();
 }
 
-void ClockScreenModel::setCaption(const QString& name, const QString& caption)
+void ClockScreenModel::setCaption(ScreenElementId id, const QString& caption)
 {
-    ScreenElement& e = const_cast<ScreenElement&>(element(name));
+    ScreenElement& e = const_cast<ScreenElement&>(element(id));
     ++e.captionWrites;
     if (e.caption == caption) {
         return;
     }
-    edit(name).caption = caption;
+    edit(id).caption = caption;
     measure(e);
 }
 
-void ClockScreenModel::setVisible(const QString& name, bool visible)
+void ClockScreenModel::setVisible(ScreenElementId id, bool visible)
 {
-    change(name, &ScreenElement::visible, visible);
+    change(id, &ScreenElement::visible, visible);
 }
 
-void ClockScreenModel::setLeft(const QString& name, int left)
+void ClockScreenModel::setLeft(ScreenElementId id, int left)
 {
-    ++const_cast<ScreenElement&>(element(name)).moves;
-    change(name, &ScreenElement::left, left);
+    ++const_cast<ScreenElement&>(element(id)).moves;
+    change(id, &ScreenElement::left, left);
 }
 
-void ClockScreenModel::setTop(const QString& name, int top)
+void ClockScreenModel::setTop(ScreenElementId id, int top)
 {
-    ++const_cast<ScreenElement&>(element(name)).moves;
-    change(name, &ScreenElement::top, top);
+    ++const_cast<ScreenElement&>(element(id)).moves;
+    change(id, &ScreenElement::top, top);
 }
 
-void ClockScreenModel::setWidth(const QString& name, int width)
+void ClockScreenModel::setWidth(ScreenElementId id, int width)
 {
-    change(name, &ScreenElement::width, width);
+    change(id, &ScreenElement::width, width);
 }
 
-void ClockScreenModel::setHeight(const QString& name, int height)
+void ClockScreenModel::setHeight(ScreenElementId id, int height)
 {
-    change(name, &ScreenElement::height, height);
+    change(id, &ScreenElement::height, height);
 }
 
-void ClockScreenModel::setForeColour(const QString& name, RgbColour colour)
+void ClockScreenModel::setForeColour(ScreenElementId id, RgbColour colour)
 {
-    change(name, &ScreenElement::foreColour, colour);
+    change(id, &ScreenElement::foreColour, colour);
 }
 
-void ClockScreenModel::setBackColour(const QString& name, RgbColour colour)
+void ClockScreenModel::setBackColour(ScreenElementId id, RgbColour colour)
 {
-    change(name, &ScreenElement::backColour, colour);
+    change(id, &ScreenElement::backColour, colour);
 }
 
-void ClockScreenModel::setFillSolid(const QString& name, bool solid)
+void ClockScreenModel::setFillSolid(ScreenElementId id, bool solid)
 {
-    change(name, &ScreenElement::fillSolid, solid);
+    change(id, &ScreenElement::fillSolid, solid);
 }
 
-void ClockScreenModel::setOpaque(const QString& name, bool opaque)
+void ClockScreenModel::setOpaque(ScreenElementId id, bool opaque)
 {
-    change(name, &ScreenElement::opaque, opaque);
+    change(id, &ScreenElement::opaque, opaque);
 }
 
-void ClockScreenModel::setFontSize(const QString& name, double pointSize)
+void ClockScreenModel::setFontSize(ScreenElementId id, double pointSize)
 {
-    if (element(name).fontSize == pointSize) {
+    if (element(id).fontSize == pointSize) {
         return;
     }
-    ScreenElement& e = edit(name);
+    ScreenElement& e = edit(id);
     e.fontSize = pointSize;
     measure(e);
 }

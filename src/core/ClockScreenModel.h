@@ -3,7 +3,6 @@
 #include "RgbColour.h"
 #include "ScreenElement.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -11,41 +10,38 @@
 
 class TextMeasurer;
 
-// Every element of the clock screen by its name, with its design captions, fonts, colours and visibility.
-// The five clock digits are "lblTimer0" to "lblTimer4". All changes go through the setters, which keep
-// auto-size elements measured and count changes.
+// Every element of the clock screen, with its design captions, fonts, colours and visibility. The five
+// clock digits are lblTimer0 to lblTimer4 (timerId). All changes go through the setters, which keep
+// auto-size elements measured and count changes. An id outside the enumeration throws ProgrammingError.
 class ClockScreenModel
 {
 public:
     // Inner size of the window as first created, in twips.
     static constexpr int DesignWidth = 18075;
     static constexpr int DesignHeight = 10140;
-    static constexpr int DigitCount = 5;
+    static constexpr int DigitCount = TimerDigitCount;
 
     explicit ClockScreenModel(const TextMeasurer& measurer);
 
-    static QString timerName(int index) { return QStringLiteral("lblTimer%1").arg(index); }
-
-    const ScreenElement& element(const QString& name) const;
-    const ScreenElement& timer(int index) const { return element(timerName(index)); }
-    bool contains(const QString& name) const { return m_index.contains(name); }
+    const ScreenElement& element(ScreenElementId id) const;
+    const ScreenElement& timer(int index) const { return element(timerId(index)); }
     const std::vector<ScreenElement>& elements() const { return m_elements; }
     QStringList names() const;
 
-    QString caption(const QString& name) const { return element(name).caption; }
-    bool isVisible(const QString& name) const { return element(name).visible; }
+    QString caption(ScreenElementId id) const { return element(id).caption; }
+    bool isVisible(ScreenElementId id) const { return element(id).visible; }
 
-    void setCaption(const QString& name, const QString& caption);
-    void setVisible(const QString& name, bool visible);
-    void setLeft(const QString& name, int left);
-    void setTop(const QString& name, int top);
-    void setWidth(const QString& name, int width);
-    void setHeight(const QString& name, int height);
-    void setForeColour(const QString& name, RgbColour colour);
-    void setBackColour(const QString& name, RgbColour colour);
-    void setFillSolid(const QString& name, bool solid);
-    void setOpaque(const QString& name, bool opaque);
-    void setFontSize(const QString& name, double pointSize);
+    void setCaption(ScreenElementId id, const QString& caption);
+    void setVisible(ScreenElementId id, bool visible);
+    void setLeft(ScreenElementId id, int left);
+    void setTop(ScreenElementId id, int top);
+    void setWidth(ScreenElementId id, int width);
+    void setHeight(ScreenElementId id, int height);
+    void setForeColour(ScreenElementId id, RgbColour colour);
+    void setBackColour(ScreenElementId id, RgbColour colour);
+    void setFillSolid(ScreenElementId id, bool solid);
+    void setOpaque(ScreenElementId id, bool opaque);
+    void setFontSize(ScreenElementId id, double pointSize);
 
     int screenWidth() const { return m_screenWidth; }
     int screenHeight() const { return m_screenHeight; }
@@ -65,20 +61,19 @@ public:
 private:
     const TextMeasurer& m_measurer;
     std::vector<ScreenElement> m_elements;
-    QHash<QString, int> m_index;
     int m_screenWidth = DesignWidth;
     int m_screenHeight = DesignHeight;
     RgbColour m_backColour{0, 0, 128};
     int m_revision = 0;
 
     ScreenElement& add(ScreenElement element);
-    ScreenElement& edit(const QString& name);
+    ScreenElement& edit(ScreenElementId id);
     void measure(ScreenElement& element);
 
-    template <typename T> void change(const QString& name, T ScreenElement::*member, const T& value)
+    template <typename T> void change(ScreenElementId id, T ScreenElement::*member, const T& value)
     {
-        if (element(name).*member != value) {
-            edit(name).*member = value;
+        if (element(id).*member != value) {
+            edit(id).*member = value;
         }
     }
 };

@@ -26,7 +26,6 @@ public:
     static DecimalNumber fromParts(bool negative, QByteArray digits, qint64 exponent);
 
     bool isZero() const { return m_digits.isEmpty(); }
-    bool isNegative() const { return m_negative && !isZero(); }
 
     // value x 10^scale rounded to a whole number, halves to the even neighbour; nothing when it does not
     // fit a signed 64-bit integer.

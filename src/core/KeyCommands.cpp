@@ -1,9 +1,9 @@
 #include "KeyCommands.h"
 
 #include "BlindStructure.h"
-#include "ClockHooks.h"
 #include "ClockScreenModel.h"
 #include "DecimalNumber.h"
+#include "Guarded.h"
 #include "LevelClock.h"
 #include "StepTimeText.h"
 #include "TournamentState.h"
@@ -54,7 +54,7 @@ bool KeyCommands::linked() const
 
 bool KeyCommands::AdjustPlayersShown(int delta)
 {
-    const QString shown = m_screen.caption(QStringLiteral("lblPlayers"));
+    const QString shown = m_screen.caption(ScreenElementId::lblPlayers);
     const qsizetype slash = shown.indexOf(u'/');
     const qint64 players = shownCount(slash < 0 ? shown : shown.left(slash));
     const qint64 entries = slash < 0 ? 0 : shownCount(shown.mid(slash + 1));
@@ -62,7 +62,7 @@ bool KeyCommands::AdjustPlayersShown(int delta)
     if (wanted < 0 || wanted > entries) {
         return false;
     }
-    m_screen.setCaption(QStringLiteral("lblPlayers"), QStringLiteral("%1/%2").arg(wanted).arg(entries));
+    m_screen.setCaption(ScreenElementId::lblPlayers, QStringLiteral("%1/%2").arg(wanted).arg(entries));
     return true;
 }
 
@@ -80,13 +80,13 @@ void KeyCommands::stepTime(int minutes, int seconds, bool clamp)
     TournamentRecord& t = m_state.Tournament;
     t.Time = StepTimeText(t.Time, minutes, seconds, clamp);
     if (minutes != 0) {
-        const QString lblBreak = QStringLiteral("lblBreak");
+        const ScreenElementId lblBreak = ScreenElementId::lblBreak;
         m_screen.setCaption(lblBreak, StepTimeText(m_screen.caption(lblBreak), 0, minutes, false));
         // Time taken off the clock counts as play time.
         m_clock.totalTimeText = StepTimeText(m_clock.totalTimeText, 0, minutes < 0 ? 1 : -1, false);
-        m_screen.setCaption(QStringLiteral("lblTotalTime"), m_clock.totalTimeText);
+        m_screen.setCaption(ScreenElementId::lblTotalTime, m_clock.totalTimeText);
     }
-    m_clock.ShowTimeDigits();
+    m_clock.showTimeDigits();
 }
 
 void KeyCommands::changeLevel(int delta)
@@ -98,7 +98,7 @@ void KeyCommands::changeLevel(int delta)
     m_clock.ElapsedBeforeLevel(t.Level);
 }
 
-void KeyCommands::KeyReleased(VirtualKey key)
+void KeyCommands::keyReleased(VirtualKey key)
 {
     TournamentRecord& t = m_state.Tournament;
     const bool byHand = !linked();
@@ -166,15 +166,15 @@ void KeyCommands::KeyReleased(VirtualKey key)
         }
         break;
     case VirtualKey::F6:
-        if (t.Level < m_blinds.levelCount()) {
+        if (m_blinds.hasNextLevel(t.Level)) {
             changeLevel(1);
         }
         break;
     case VirtualKey::F1:
-        ClockHooks::call(helpRequested);
+        guarded(helpRequested);
         break;
     case VirtualKey::F2:
-        ClockHooks::call(settingsRequested);
+        guarded(settingsRequested);
         break;
     default:
         break;

@@ -19,7 +19,7 @@ public:
     KeyCommands(TournamentState& state, const BlindStructure& blinds, ClockScreenModel& screen,
                 LevelClock& clock);
 
-    void KeyReleased(VirtualKey key);
+    void keyReleased(VirtualKey key);
 
     // F1 and F2 do what the Help and Settings buttons do.
     std::function<void()> helpRequested;

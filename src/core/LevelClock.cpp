@@ -6,6 +6,7 @@
 #include "ClockScreenModel.h"
 #include "DecimalNumber.h"
 #include "FolderLookup.h"
+#include "Guarded.h"
 #include "SoundPlayer.h"
 #include "StepTimeText.h"
 #include "TournamentState.h"
@@ -14,21 +15,14 @@
 
 namespace {
 
+using Id = ScreenElementId;
+
 const QString NoTime = QStringLiteral("--:--");
 const QString ZeroTime = QStringLiteral("00:00");
 
 qint64 wholeNumber(QStringView text)
 {
     return DecimalNumber::leading(text).scaledRounded(0).value_or(0);
-}
-
-template <typename Step> void guarded(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-        // A step that cannot be done leaves the screen as it was.
-    }
 }
 
 } // namespace
@@ -40,12 +34,12 @@ LevelClock::LevelClock(TournamentState& state, const BlindStructure& blinds, Clo
 
 bool LevelClock::isPaused() const
 {
-    return m_screen.isVisible(QStringLiteral("lblPaused"));
+    return m_screen.isVisible(Id::lblPaused);
 }
 
 void LevelClock::setPaused(bool paused)
 {
-    m_screen.setVisible(QStringLiteral("lblPaused"), paused);
+    m_screen.setVisible(Id::lblPaused, paused);
 }
 
 const BlindLevel& LevelClock::row(int level) const
@@ -56,7 +50,7 @@ const BlindLevel& LevelClock::row(int level) const
     return m_blinds.at(level);
 }
 
-void LevelClock::Start()
+void LevelClock::start()
 {
     TournamentRecord& t = m_state.Tournament;
     guarded([&] {
@@ -84,7 +78,7 @@ void LevelClock::UpdateCountDown()
         return;
     }
     TournamentRecord& t = m_state.Tournament;
-    const QString breakNotice = QStringLiteral("lblBreakNotice");
+    const Id breakNotice = Id::lblBreakNotice;
     if (t.Time == ZeroTime) {
         const bool inBreak = m_screen.isVisible(breakNotice);
         if (m_blinds.hasLevel(t.Level) && m_blinds.at(t.Level).hasBreak() && !inBreak) {
@@ -93,11 +87,11 @@ void LevelClock::UpdateCountDown()
             showBlindsLabels(false);
             t.Time = QString::number(minutes) + QStringLiteral(":01");
             levelMinutesText = QString::number(minutes);
-            m_screen.setCaption(QStringLiteral("lblBreak"), NoTime);
+            m_screen.setCaption(Id::lblBreak, NoTime);
             return;
         }
         // The last level (or a level the structure does not have) stays at 00:00.
-        if (t.Level >= m_blinds.levelCount()) {
+        if (!m_blinds.hasNextLevel(t.Level)) {
             return;
         }
         t.Level = qint16(qMax<qint16>(t.Level, 0) + 1);
@@ -130,37 +124,37 @@ void LevelClock::UpdateCountDown()
     ++secondsCounter;
     if (secondsCounter == 60) {
         totalTimeText = StepTimeText(totalTimeText, 0, 1, false);
-        m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
+        m_screen.setCaption(Id::lblTotalTime, totalTimeText);
     }
     if (t.Refresh > 0) {
         ++refreshCounter;
         if (refreshCounter >= t.Refresh) {
-            ClockHooks::call(m_hooks.refreshFromManager);
+            guarded(m_hooks.refreshFromManager);
             refreshCounter = 0;
         }
     }
-    if (!mouseHidden && !m_screen.isVisible(QStringLiteral("shpButton"))) {
+    if (!mouseHidden && !m_screen.isVisible(Id::shpButton)) {
         --mouseHideCounter;
         if (mouseHideCounter <= 0) {
-            ClockHooks::call(m_hooks.showMouse, false);
+            guarded(m_hooks.showMouse, false);
             mouseHideCounter = 5;
             mouseHidden = true;
         }
     }
-    const QString lblBreak = QStringLiteral("lblBreak");
+    const Id lblBreak = Id::lblBreak;
     if (m_screen.caption(lblBreak) != NoTime && secondsCounter == 60) {
         m_screen.setCaption(lblBreak, StepTimeText(m_screen.caption(lblBreak), 0, -1, false));
     }
     if (secondsCounter == 60) {
         secondsCounter = 0;
     }
-    ClockHooks::call(m_hooks.updateStatistics);
+    guarded(m_hooks.updateStatistics);
     if (secondsCounter % 3 == 0) {
-        ClockHooks::call(m_hooks.prizePool);
+        guarded(m_hooks.prizePool);
     }
 }
 
-void LevelClock::ShowTimeDigits()
+void LevelClock::showTimeDigits()
 {
     const QString& time = m_state.Tournament.Time;
     // A level of 100 minutes or more has a longer time than the five cells: the extra leading digits
@@ -169,27 +163,27 @@ void LevelClock::ShowTimeDigits()
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
         const QString character = i == 0 ? time.left(1 + extra) : time.mid(i + extra, 1);
         if (m_screen.timer(i).caption != character) {
-            m_screen.setCaption(ClockScreenModel::timerName(i), character);
+            m_screen.setCaption(timerId(i), character);
         }
     }
 }
 
 void LevelClock::CountDown()
 {
-    ShowTimeDigits();
+    showTimeDigits();
     int width = 0;
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
         width += m_screen.timer(i).width + 100;
     }
     const int left = m_screen.screenWidth() / 2 - width / 2;
     if (m_screen.timer(0).left != left) {
-        m_screen.setLeft(ClockScreenModel::timerName(0), left);
+        m_screen.setLeft(timerId(0), left);
     }
     for (int i = 1; i < ClockScreenModel::DigitCount; ++i) {
         const ScreenElement& previous = m_screen.timer(i - 1);
         const int wanted = previous.left + previous.width + 100;
         if (m_screen.timer(i).left != wanted) {
-            m_screen.setLeft(ClockScreenModel::timerName(i), wanted);
+            m_screen.setLeft(timerId(i), wanted);
         }
     }
 }
@@ -198,52 +192,50 @@ void LevelClock::SetBlind(int level)
 {
     guarded([&] {
         const BlindLevel& current = row(level);
-        m_screen.setCaption(QStringLiteral("lblBlinds"), current.SmallBlind + u'/' + current.BigBlind);
-        m_screen.setCaption(QStringLiteral("lblAnte"), current.Ante);
+        m_screen.setCaption(Id::lblBlinds, current.SmallBlind + u'/' + current.BigBlind);
+        m_screen.setCaption(Id::lblAnte, current.Ante);
     });
     guarded([&] {
-        if (level < m_blinds.levelCount()) {
+        if (m_blinds.hasNextLevel(level)) {
             const BlindLevel& next = row(level + 1);
-            m_screen.setCaption(QStringLiteral("lblNextLevel"), next.SmallBlind + u'/' + next.BigBlind);
-            m_screen.setCaption(QStringLiteral("lblNextAnte"), next.Ante);
+            m_screen.setCaption(Id::lblNextLevel, next.SmallBlind + u'/' + next.BigBlind);
+            m_screen.setCaption(Id::lblNextAnte, next.Ante);
         } else {
-            m_screen.setCaption(QStringLiteral("lblNextLevel"), QStringLiteral("-/-"));
-            m_screen.setCaption(QStringLiteral("lblNextAnte"), QStringLiteral("-"));
+            m_screen.setCaption(Id::lblNextLevel, QStringLiteral("-/-"));
+            m_screen.setCaption(Id::lblNextAnte, QStringLiteral("-"));
         }
     });
-    for (const QString& ante : {QStringLiteral("lblAnte"), QStringLiteral("lblNextAnte")}) {
+    for (const Id ante : {Id::lblAnte, Id::lblNextAnte}) {
         if (m_screen.caption(ante) == QStringLiteral("0")) {
             m_screen.setCaption(ante, QStringLiteral("-"));
         }
     }
-    m_screen.setCaption(QStringLiteral("lblLevel"), QString::number(level));
+    m_screen.setCaption(Id::lblLevel, QString::number(level));
     LayoutBlindsLine();
 }
 
 void LevelClock::LayoutBlindsLine()
 {
     const int screenWidth = m_screen.screenWidth();
-    const ScreenElement& blindsCaption = m_screen.element(QStringLiteral("lblBlindsCaption"));
-    const ScreenElement& blinds = m_screen.element(QStringLiteral("lblBlinds"));
+    const ScreenElement& blindsCaption = m_screen.element(Id::lblBlindsCaption);
+    const ScreenElement& blinds = m_screen.element(Id::lblBlinds);
     const int panelWidth = blindsCaption.width + blinds.width + 900;
     const int panelLeft = screenWidth / 2 - panelWidth / 2;
-    m_screen.setWidth(QStringLiteral("shpBlinds"), panelWidth);
-    m_screen.setLeft(QStringLiteral("shpBlinds"), panelLeft);
-    m_screen.setLeft(QStringLiteral("lblBlindsCaption"), panelLeft + 250);
-    m_screen.setLeft(QStringLiteral("lblBlinds"), panelLeft + panelWidth - (blinds.width + 250));
+    m_screen.setWidth(Id::shpBlinds, panelWidth);
+    m_screen.setLeft(Id::shpBlinds, panelLeft);
+    m_screen.setLeft(Id::lblBlindsCaption, panelLeft + 250);
+    m_screen.setLeft(Id::lblBlinds, panelLeft + panelWidth - (blinds.width + 250));
     const int captionRight = blindsCaption.left + blindsCaption.width;
-    for (const QString& name : {QStringLiteral("lblAnteCaption"), QStringLiteral("lblNextLevelCaption"),
-                                QStringLiteral("lblNextAnteCaption")}) {
+    for (const Id name : {Id::lblAnteCaption, Id::lblNextLevelCaption, Id::lblNextAnteCaption}) {
         m_screen.setLeft(name, captionRight - m_screen.element(name).width);
     }
-    for (const QString& name :
-         {QStringLiteral("lblAnte"), QStringLiteral("lblNextLevel"), QStringLiteral("lblNextAnte")}) {
+    for (const Id name : {Id::lblAnte, Id::lblNextLevel, Id::lblNextAnte}) {
         m_screen.setLeft(name, blinds.left);
     }
-    m_screen.setWidth(QStringLiteral("shpNext"), panelWidth);
-    m_screen.setLeft(QStringLiteral("shpNext"), panelLeft);
-    const ScreenElement& notice = m_screen.element(QStringLiteral("lblBreakNotice"));
-    m_screen.setLeft(notice.name, screenWidth / 2 - notice.width / 2);
+    m_screen.setWidth(Id::shpNext, panelWidth);
+    m_screen.setLeft(Id::shpNext, panelLeft);
+    const ScreenElement& notice = m_screen.element(Id::lblBreakNotice);
+    m_screen.setLeft(notice.id, screenWidth / 2 - notice.width / 2);
 }
 
 QString LevelClock::timeToNextBreakText(int level) const
@@ -261,7 +253,7 @@ QString LevelClock::timeToNextBreakText(int level) const
 QString LevelClock::TimeToNextBreak(int level)
 {
     const QString text = timeToNextBreakText(level);
-    m_screen.setCaption(QStringLiteral("lblBreak"), text);
+    m_screen.setCaption(Id::lblBreak, text);
     return text;
 }
 
@@ -272,7 +264,7 @@ QString LevelClock::ElapsedBeforeLevel(int level)
         sum += m_blinds.at(i).Minutes;
     }
     totalTimeText = HoursMinutesText(sum);
-    m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
+    m_screen.setCaption(Id::lblTotalTime, totalTimeText);
     return totalTimeText;
 }
 
@@ -284,10 +276,10 @@ void LevelClock::PlaySoundFile(const QString& fileName)
     }
 }
 
-void LevelClock::WakePointer()
+void LevelClock::wakePointer()
 {
     if (mouseHidden) {
-        ClockHooks::call(m_hooks.showMouse, true);
+        guarded(m_hooks.showMouse, true);
         mouseHideCounter = 5;
         mouseHidden = false;
     }
@@ -296,21 +288,21 @@ void LevelClock::WakePointer()
 void LevelClock::setDigitColour(RgbColour colour)
 {
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
-        m_screen.setForeColour(ClockScreenModel::timerName(i), colour);
+        m_screen.setForeColour(timerId(i), colour);
     }
 }
 
-void LevelClock::ResumeBreak()
+void LevelClock::resumeBreak()
 {
     const TournamentRecord& t = m_state.Tournament;
     if (!m_blinds.hasLevel(t.Level) || !m_blinds.at(t.Level).hasBreak()) {
         return;
     }
     const BlindLevel& level = m_blinds.at(t.Level);
-    m_screen.setVisible(QStringLiteral("lblBreakNotice"), true);
+    m_screen.setVisible(Id::lblBreakNotice, true);
     showBlindsLabels(false);
     levelMinutesText = QString::number(level.BreakMinutes);
-    m_screen.setCaption(QStringLiteral("lblBreak"), NoTime);
+    m_screen.setCaption(Id::lblBreak, NoTime);
     // The time played so far was taken as part of the level; it is the whole level and part of the break.
     showTimePlayed(level.Minutes + level.BreakMinutes - TimeTextLeft(t.Time));
 }
@@ -320,13 +312,12 @@ void LevelClock::showTimePlayed(qint64 minutesIntoLevel)
     ElapsedBeforeLevel(m_state.Tournament.Level);
     const qint64 total = TimeTextLeft(totalTimeText) * 60 + TimeTextRight(totalTimeText) + minutesIntoLevel;
     totalTimeText = HoursMinutesText(qMax<qint64>(0, total));
-    m_screen.setCaption(QStringLiteral("lblTotalTime"), totalTimeText);
+    m_screen.setCaption(Id::lblTotalTime, totalTimeText);
 }
 
 void LevelClock::showBlindsLabels(bool visible)
 {
-    for (const QString& name : {QStringLiteral("lblBlinds"), QStringLiteral("lblBlindsCaption"),
-                                QStringLiteral("lblAnteCaption"), QStringLiteral("lblAnte")}) {
+    for (const Id name : {Id::lblBlinds, Id::lblBlindsCaption, Id::lblAnteCaption, Id::lblAnte}) {
         m_screen.setVisible(name, visible);
     }
 }

@@ -38,7 +38,7 @@ public:
     // The clock's values at start-up from Level, Time and the blind structure: Time, levelMinutesText,
     // secondsCounter, the total time and the time to the next break. Each step is skipped on its own
     // when it fails.
-    void Start();
+    void start();
 
     void UpdateCountDown();
     void CountDown();
@@ -49,11 +49,11 @@ public:
     // Plays a file of the sounds folder (its name's case ignored) if it exists.
     void PlaySoundFile(const QString& fileName);
     // The five characters of Time into the digit cells, without moving them.
-    void ShowTimeDigits();
+    void showTimeDigits();
     // Shows the current level's break as it runs, keeping Time: for a tournament resumed in a break.
-    void ResumeBreak();
+    void resumeBreak();
     // Shows the pointer again if the clock had hidden it.
-    void WakePointer();
+    void wakePointer();
 
 private:
     TournamentState& m_state;

@@ -18,19 +18,19 @@ public:
     float LastPointerX = 0;
     float LastPointerY = 0;
 
-    void PointerMoved(float x, float y);
+    void pointerMoved(float x, float y);
 
     // Runs open (a modal window) with the clock paused, then hides the command buttons.
-    void RunModal(const std::function<void()>& open);
+    void runModal(const std::function<void()>& open);
 
     // Asks whether to exit, pausing meanwhile; true to let the window close, which leaves the clock paused.
-    bool ConfirmExit();
+    bool confirmExit();
     static QString exitQuestion();
 
     // The command buttons and their backdrop in the top-right corner.
-    void PlaceCommandButtons();
+    void placeCommandButtons();
     // PAUSED centred under the digits.
-    void PlacePausedNotice();
+    void placePausedNotice();
 
 private:
     ClockScreenModel& m_screen;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RgbColour.h"
+#include "ScreenElementId.h"
 
 #include <QString>
 
@@ -21,6 +22,8 @@ struct ScreenElement
         Right
     };
 
+    ScreenElementId id = ScreenElementId::shpLevel;
+    // The element's name, for the window's label and for messages.
     QString name;
     Kind kind = Kind::Text;
     QString caption;

@@ -4,7 +4,7 @@
 #include "core/FolderLookup.h"
 #include "modFreeImage.h"
 
-BackgroundPicture::Result BackgroundPicture::Build(const QString& backgroundFolder, const QString& name,
+BackgroundPicture::Result BackgroundPicture::build(const QString& backgroundFolder, const QString& name,
                                                    QSize pixels)
 {
     if (name.isEmpty()) {

@@ -23,5 +23,5 @@ public:
     };
 
     // Throws FreeImageError when the file cannot be loaded or scaled; the caller keeps its picture.
-    static Result Build(const QString& backgroundFolder, const QString& name, QSize pixels);
+    static Result build(const QString& backgroundFolder, const QString& name, QSize pixels);
 };

@@ -25,9 +25,6 @@ struct ClockScreenContext
     const MonotonicClock& clock;
     // Recount, statistics, payouts, help and settings. showMouse is the window's own and is ignored here.
     ClockHooks hooks;
-    // Replace the window's own ColorStyle and RefreshBackground when set (tests that need neither).
-    std::function<void()> colorStyle;
-    std::function<void()> refreshBackground;
     std::function<void()> showWelcome;
     std::function<void()> checkRequiredFiles;
     std::function<bool()> isScreenSaverActive;

@@ -4,12 +4,6 @@
 
 #include <cmath>
 
-namespace {
-
-const QString TimerArray = QStringLiteral("lblTimer");
-
-} // namespace
-
 ClockScreenSizerHost::ClockScreenSizerHost(ClockScreenModel& screen) : m_screen(screen) {}
 
 int ClockScreenSizerHost::controlCount() const
@@ -19,21 +13,13 @@ int ClockScreenSizerHost::controlCount() const
 
 QString ClockScreenSizerHost::controlName(int control) const
 {
-    const QString& name = m_screen.elements()[size_t(control)].name;
-    return controlIndex(control) ? TimerArray : name;
+    const ScreenElement& e = m_screen.elements()[size_t(control)];
+    return timerIndex(e.id) ? timerArrayName() : e.name;
 }
 
 std::optional<int> ClockScreenSizerHost::controlIndex(int control) const
 {
-    const QString& name = m_screen.elements()[size_t(control)].name;
-    if (name.startsWith(TimerArray) && name.size() > TimerArray.size()) {
-        bool ok = false;
-        const int index = name.mid(TimerArray.size()).toInt(&ok);
-        if (ok) {
-            return index;
-        }
-    }
-    return std::nullopt;
+    return timerIndex(m_screen.elements()[size_t(control)].id);
 }
 
 std::optional<double> ClockScreenSizerHost::property(int control, Property property) const
@@ -65,28 +51,28 @@ bool ClockScreenSizerHost::setProperty(int control, Property property, double va
     const int twips = int(std::lround(value));
     switch (property) {
     case Property::Top:
-        m_screen.setTop(e.name, twips);
+        m_screen.setTop(e.id, twips);
         return true;
     case Property::Left:
-        m_screen.setLeft(e.name, twips);
+        m_screen.setLeft(e.id, twips);
         return true;
     case Property::Width:
         if (autoSized) {
             return false;
         }
-        m_screen.setWidth(e.name, twips);
+        m_screen.setWidth(e.id, twips);
         return true;
     case Property::Height:
         if (autoSized) {
             return false;
         }
-        m_screen.setHeight(e.name, twips);
+        m_screen.setHeight(e.id, twips);
         return true;
     case Property::FontSize:
         if (e.kind != ScreenElement::Kind::Text || value <= 0) {
             return false;
         }
-        m_screen.setFontSize(e.name, value);
+        m_screen.setFontSize(e.id, value);
         return true;
     default:
         return false;

@@ -7,10 +7,10 @@ void ColorStyle(int colorStyle, ColourScheme& scheme, ClockScreenModel& screen)
 {
     scheme.choose(colorStyle);
     screen.setBackColour(scheme.BackColour);
-    screen.setForeColour(QStringLiteral("lblTitle"), scheme.TitleColour);
-    screen.setVisible(QStringLiteral("Shape1"), scheme.PanelsVisible);
-    for (const char* panel : PanelNames) {
-        screen.setVisible(QLatin1String(panel), scheme.PanelsVisible);
-        screen.setBackColour(QLatin1String(panel), scheme.PanelFillColour);
+    screen.setForeColour(ScreenElementId::lblTitle, scheme.TitleColour);
+    screen.setVisible(ScreenElementId::Shape1, scheme.PanelsVisible);
+    for (const ScreenElementId panel : Panels) {
+        screen.setVisible(panel, scheme.PanelsVisible);
+        screen.setBackColour(panel, scheme.PanelFillColour);
     }
 }

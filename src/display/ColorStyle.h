@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ScreenElementId.h"
+
 class ClockScreenModel;
 struct ColourScheme;
 
@@ -9,4 +11,6 @@ struct ColourScheme;
 void ColorStyle(int colorStyle, ColourScheme& scheme, ClockScreenModel& screen);
 
 // The panels behind the texts; the first-payout bar Shape1 keeps its own colour and styles.
-inline constexpr const char* PanelNames[] = {"shpLevel", "Shape2", "Shape3", "shpBlinds", "shpNext"};
+inline constexpr ScreenElementId Panels[] = {ScreenElementId::shpLevel, ScreenElementId::Shape2,
+                                             ScreenElementId::Shape3, ScreenElementId::shpBlinds,
+                                             ScreenElementId::shpNext};

@@ -11,6 +11,8 @@
 
 namespace {
 
+using Id = ScreenElementId;
+
 // The payout sums are kept in 16 bits like the line height they come from.
 qint16 int16(long long value)
 {
@@ -26,79 +28,74 @@ int half(double value)
     return int(std::nearbyint(value)) / 2;
 }
 
-QString n(const char* name)
-{
-    return QString::fromLatin1(name);
-}
-
 } // namespace
 
 ScreenLayout::ScreenLayout(ClockScreenModel& screen, const ColourScheme& scheme)
     : m_screen(screen), m_scheme(scheme)
 {}
 
-qint16 ScreenLayout::MeasureTextCell(const QString& name) const
+qint16 ScreenLayout::MeasureTextCell(ScreenElementId id) const
 {
-    const ScreenElement& e = m_screen.element(name);
+    const ScreenElement& e = m_screen.element(id);
     return int16(m_screen.measurer().measure(QStringLiteral(" "), e.fontSize, true).height());
 }
 
-int ScreenLayout::centred(const QString& name) const
+int ScreenLayout::centred(ScreenElementId id) const
 {
-    return half(m_screen.screenWidth()) - half(m_screen.element(name).width);
+    return half(m_screen.screenWidth()) - half(m_screen.element(id).width);
 }
 
-void ScreenLayout::panelAppearance(const QString& name)
+void ScreenLayout::panelAppearance(ScreenElementId id)
 {
-    m_screen.setBackColour(name, m_scheme.PanelFillColour);
-    m_screen.setFillSolid(name, m_scheme.PanelFillSolid);
-    m_screen.setOpaque(name, m_scheme.PanelBackOpaque);
-    m_screen.setVisible(name, m_scheme.PanelsVisible);
+    m_screen.setBackColour(id, m_scheme.PanelFillColour);
+    m_screen.setFillSolid(id, m_scheme.PanelFillSolid);
+    m_screen.setOpaque(id, m_scheme.PanelBackOpaque);
+    m_screen.setVisible(id, m_scheme.PanelsVisible);
 }
 
 void ScreenLayout::LayoutScreen(qint16 prizeLineCount, qint16& textCellHeight)
 {
     ClockScreenModel& s = m_screen;
-    const auto e = [&s](const char* name) -> const ScreenElement& { return s.element(n(name)); };
-    const auto place = [&s](const char* name, int left, int top) {
-        s.setLeft(n(name), left);
-        s.setTop(n(name), top);
+    const auto e = [&s](Id id) -> const ScreenElement& { return s.element(id); };
+    const auto place = [&s](Id id, int left, int top) {
+        s.setLeft(id, left);
+        s.setTop(id, top);
     };
-    const auto bottom = [&e](const char* name) { return e(name).top + e(name).height; };
-    const auto right = [&e](const char* name) { return e(name).left + e(name).width; };
+    const auto bottom = [&e](Id id) { return e(id).top + e(id).height; };
+    const auto right = [&e](Id id) { return e(id).left + e(id).width; };
     const int inner = s.screenWidth();
 
-    textCellHeight = MeasureTextCell(n("lblPrizePool1"));
+    textCellHeight = MeasureTextCell(Id::lblPrizePool1);
     const qint16 h = textCellHeight;
 
-    place("imgLogo", 200, 500);
-    s.setHeight(n("imgLogo"), 1335);
-    s.setWidth(n("imgLogo"), 2655);
+    place(Id::imgLogo, 200, 500);
+    s.setHeight(Id::imgLogo, 1335);
+    s.setWidth(Id::imgLogo, 2655);
 
-    s.setTop(n("lblTitle"), 800);
-    s.setLeft(n("lblTitle"), centred(n("lblTitle")));
-    s.setForeColour(n("lblTitle"), m_scheme.TitleColour);
+    s.setTop(Id::lblTitle, 800);
+    s.setLeft(Id::lblTitle, centred(Id::lblTitle));
+    s.setForeColour(Id::lblTitle, m_scheme.TitleColour);
 
-    s.setTop(n("shpLevel"), 500);
-    s.setWidth(n("shpLevel"), 2655);
-    s.setHeight(n("shpLevel"), 1335);
-    s.setLeft(n("shpLevel"), inner - (2655 + 200));
-    panelAppearance(n("shpLevel"));
+    s.setTop(Id::shpLevel, 500);
+    s.setWidth(Id::shpLevel, 2655);
+    s.setHeight(Id::shpLevel, 1335);
+    s.setLeft(Id::shpLevel, inner - (2655 + 200));
+    panelAppearance(Id::shpLevel);
 
-    s.setTop(n("lblLevel"), 700);
-    s.setLeft(n("lblLevel"), right("shpLevel") - e("lblLevel").width);
-    place("lblLevelCaption", e("shpLevel").left + 50, e("shpLevel").top);
+    s.setTop(Id::lblLevel, 700);
+    s.setLeft(Id::lblLevel, right(Id::shpLevel) - e(Id::lblLevel).width);
+    place(Id::lblLevelCaption, e(Id::shpLevel).left + 50, e(Id::shpLevel).top);
 
     int total = 0;
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
-        s.setFontSize(ClockScreenModel::timerName(i), 150);
+        s.setFontSize(timerId(i), 150);
         total += s.timer(i).width + 100;
     }
-    const QString first = ClockScreenModel::timerName(0);
-    place("lblTimer0", half(inner) - total / 2, 1800);
+    const Id first = timerId(0);
+    place(Id::lblTimer0, half(inner) - total / 2, 1800);
     s.setForeColour(first, m_scheme.DigitColour);
     for (int i = 1; i < ClockScreenModel::DigitCount; ++i) {
-        const QString name = ClockScreenModel::timerName(i);
+        const Id name = timerId(i);
         const ScreenElement& before = s.timer(i - 1);
         s.setLeft(name, before.left + before.width + 100);
         s.setTop(name, s.timer(0).top);
@@ -106,64 +103,64 @@ void ScreenLayout::LayoutScreen(qint16 prizeLineCount, qint16& textCellHeight)
         s.setFontSize(name, s.timer(0).fontSize);
     }
 
-    s.setTop(n("Shape1"), int16(2 * h + 4500));
-    s.setHeight(n("Shape1"), h);
-    s.setLeft(n("Shape1"), 250);
-    s.setWidth(n("Shape1"), 3740);
-    s.setBackColour(n("Shape1"), m_scheme.HighlightColour);
-    s.setVisible(n("Shape1"), m_scheme.PanelsVisible);
+    s.setTop(Id::Shape1, int16(2 * h + 4500));
+    s.setHeight(Id::Shape1, h);
+    s.setLeft(Id::Shape1, 250);
+    s.setWidth(Id::Shape1, 3740);
+    s.setBackColour(Id::Shape1, m_scheme.HighlightColour);
+    s.setVisible(Id::Shape1, m_scheme.PanelsVisible);
 
-    s.setTop(n("Shape2"), int16(h + 4400));
-    s.setHeight(n("Shape2"), int16(int16(int16(prizeLineCount + 1) * h) + 100));
-    s.setLeft(n("Shape2"), 100);
-    s.setWidth(n("Shape2"), 4040);
-    panelAppearance(n("Shape2"));
+    s.setTop(Id::Shape2, int16(h + 4400));
+    s.setHeight(Id::Shape2, int16(int16(int16(prizeLineCount + 1) * h) + 100));
+    s.setLeft(Id::Shape2, 100);
+    s.setWidth(Id::Shape2, 4040);
+    panelAppearance(Id::Shape2);
 
-    place("lblPrizes", e("Shape2").left + 200, e("Shape2").top + 100);
-    place("lblPrizePool1", e("Shape2").left + 200, int16(int16(e("Shape2").top + 100) + h));
-    s.setWidth(n("lblPrizePool1"), 1800);
-    s.setHeight(n("lblPrizePool1"), int16(prizeLineCount * h));
-    place("lblPrizePool2", e("lblPrizePool1").left + 1200, e("lblPrizePool1").top);
-    s.setWidth(n("lblPrizePool2"), 2440);
-    s.setHeight(n("lblPrizePool2"), e("lblPrizePool1").height);
+    place(Id::lblPrizes, e(Id::Shape2).left + 200, e(Id::Shape2).top + 100);
+    place(Id::lblPrizePool1, e(Id::Shape2).left + 200, int16(int16(e(Id::Shape2).top + 100) + h));
+    s.setWidth(Id::lblPrizePool1, 1800);
+    s.setHeight(Id::lblPrizePool1, int16(prizeLineCount * h));
+    place(Id::lblPrizePool2, e(Id::lblPrizePool1).left + 1200, e(Id::lblPrizePool1).top);
+    s.setWidth(Id::lblPrizePool2, 2440);
+    s.setHeight(Id::lblPrizePool2, e(Id::lblPrizePool1).height);
 
-    s.setTop(n("Shape3"), e("Shape2").top);
-    s.setWidth(n("Shape3"), 4040);
-    s.setHeight(n("Shape3"), e("Shape2").height);
-    s.setLeft(n("Shape3"), inner - (4040 + 100));
-    panelAppearance(n("Shape3"));
+    s.setTop(Id::Shape3, e(Id::Shape2).top);
+    s.setWidth(Id::Shape3, 4040);
+    s.setHeight(Id::Shape3, e(Id::Shape2).height);
+    s.setLeft(Id::Shape3, inner - (4040 + 100));
+    panelAppearance(Id::Shape3);
 
-    const int column = e("Shape3").left + 500;
-    const auto pair = [&](const char* caption, const char* value, int top) {
+    const int column = e(Id::Shape3).left + 500;
+    const auto pair = [&](Id caption, Id value, int top) {
         place(caption, column, top);
         place(value, column, bottom(caption));
     };
-    pair("lblTotalTimeCaption", "lblTotalTime", e("Shape3").top + 100);
-    pair("lblBreakCaption", "lblBreak", bottom("lblTotalTime") + 150);
-    pair("lblStackCaption", "lblStack", bottom("lblBreak") + 150);
-    pair("lblPlayersCaption", "lblPlayers", bottom("lblStack") + 150);
-    pair("lblPrizeCaption", "lblPrize", bottom("lblPlayers") + 150);
+    pair(Id::lblTotalTimeCaption, Id::lblTotalTime, e(Id::Shape3).top + 100);
+    pair(Id::lblBreakCaption, Id::lblBreak, bottom(Id::lblTotalTime) + 150);
+    pair(Id::lblStackCaption, Id::lblStack, bottom(Id::lblBreak) + 150);
+    pair(Id::lblPlayersCaption, Id::lblPlayers, bottom(Id::lblStack) + 150);
+    pair(Id::lblPrizeCaption, Id::lblPrize, bottom(Id::lblPlayers) + 150);
 
-    s.setWidth(n("shpBlinds"), e("lblBlinds").width + e("lblBlindsCaption").width + 900);
-    s.setTop(n("shpBlinds"), 6720);
-    s.setLeft(n("shpBlinds"), centred(n("shpBlinds")));
-    panelAppearance(n("shpBlinds"));
+    s.setWidth(Id::shpBlinds, e(Id::lblBlinds).width + e(Id::lblBlindsCaption).width + 900);
+    s.setTop(Id::shpBlinds, 6720);
+    s.setLeft(Id::shpBlinds, centred(Id::shpBlinds));
+    panelAppearance(Id::shpBlinds);
 
-    place("lblBlindsCaption", e("shpBlinds").left + 250, e("shpBlinds").top);
-    place("lblBlinds", right("shpBlinds") - (e("lblBlinds").width + 250), e("shpBlinds").top);
-    const int captionRight = right("lblBlindsCaption");
-    place("lblAnteCaption", captionRight - e("lblAnteCaption").width,
-          e("shpBlinds").top + e("lblBlindsCaption").height);
-    place("lblAnte", e("lblBlinds").left, e("lblAnteCaption").top);
-    s.setTop(n("lblBreakNotice"), e("lblBlindsCaption").top + 140);
-    s.setLeft(n("lblBreakNotice"), centred(n("lblBreakNotice")));
+    place(Id::lblBlindsCaption, e(Id::shpBlinds).left + 250, e(Id::shpBlinds).top);
+    place(Id::lblBlinds, right(Id::shpBlinds) - (e(Id::lblBlinds).width + 250), e(Id::shpBlinds).top);
+    const int captionRight = right(Id::lblBlindsCaption);
+    place(Id::lblAnteCaption, captionRight - e(Id::lblAnteCaption).width,
+          e(Id::shpBlinds).top + e(Id::lblBlindsCaption).height);
+    place(Id::lblAnte, e(Id::lblBlinds).left, e(Id::lblAnteCaption).top);
+    s.setTop(Id::lblBreakNotice, e(Id::lblBlindsCaption).top + 140);
+    s.setLeft(Id::lblBreakNotice, centred(Id::lblBreakNotice));
 
-    s.setWidth(n("shpNext"), e("shpBlinds").width);
-    place("shpNext", e("shpBlinds").left, bottom("shpBlinds") + 500);
-    panelAppearance(n("shpNext"));
-    place("lblNextLevelCaption", captionRight - e("lblNextLevelCaption").width, e("shpNext").top);
-    place("lblNextLevel", e("lblBlinds").left, e("lblNextLevelCaption").top);
-    place("lblNextAnteCaption", captionRight - e("lblNextAnteCaption").width,
-          e("shpNext").top + e("lblNextLevelCaption").height);
-    place("lblNextAnte", e("lblBlinds").left, e("lblNextAnteCaption").top);
+    s.setWidth(Id::shpNext, e(Id::shpBlinds).width);
+    place(Id::shpNext, e(Id::shpBlinds).left, bottom(Id::shpBlinds) + 500);
+    panelAppearance(Id::shpNext);
+    place(Id::lblNextLevelCaption, captionRight - e(Id::lblNextLevelCaption).width, e(Id::shpNext).top);
+    place(Id::lblNextLevel, e(Id::lblBlinds).left, e(Id::lblNextLevelCaption).top);
+    place(Id::lblNextAnteCaption, captionRight - e(Id::lblNextAnteCaption).width,
+          e(Id::shpNext).top + e(Id::lblNextLevelCaption).height);
+    place(Id::lblNextAnte, e(Id::lblBlinds).left, e(Id::lblNextAnteCaption).top);
 }

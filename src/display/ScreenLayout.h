@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ScreenElementId.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -15,7 +17,7 @@ public:
     ScreenLayout(ClockScreenModel& screen, const ColourScheme& scheme);
 
     // Height of one line of text (a blank) in the element's font.
-    qint16 MeasureTextCell(const QString& name) const;
+    qint16 MeasureTextCell(ScreenElementId id) const;
 
     // Lays out the whole screen and sets textCellHeight. The payout sums are 16-bit: a line height above
     // 3,266 twips throws LayoutOverflow at the step that overflows, with the earlier steps done.
@@ -25,6 +27,6 @@ private:
     ClockScreenModel& m_screen;
     const ColourScheme& m_scheme;
 
-    void panelAppearance(const QString& name);
-    int centred(const QString& name) const;
+    void panelAppearance(ScreenElementId id);
+    int centred(ScreenElementId id) const;
 };

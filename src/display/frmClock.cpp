@@ -8,6 +8,7 @@
 #include "core/ClockError.h"
 #include "core/ClockSettingsFile.h"
 #include "core/FolderLookup.h"
+#include "core/Guarded.h"
 #include "core/MessageBoxes.h"
 #include "core/TournamentState.h"
 
@@ -32,15 +33,6 @@ QString rgb(RgbColour c)
 QColor qcolor(RgbColour c)
 {
     return QColor(c.red, c.green, c.blue);
-}
-
-// A step of the screen's initialisation; one that fails is skipped without a message.
-template <typename Step> void guarded(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
 }
 
 } // namespace
@@ -74,7 +66,7 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     };
     m_clockTick.setTimerType(Qt::PreciseTimer);
     m_clockTick.setInterval(1000);
-    connect(&m_clockTick, &QTimer::timeout, this, &frmClock::ClockTicked);
+    connect(&m_clockTick, &QTimer::timeout, this, &frmClock::clockTicked);
     createLabels();
     showModel();
 }
@@ -94,8 +86,8 @@ void frmClock::createLabels()
         auto* label = new QLabel(this);
         label->setObjectName(e.name);
         label->setTextFormat(Qt::PlainText);
-        if (e.name.startsWith(QStringLiteral("lblTimer"))) {
-            label->setProperty("index", e.name.mid(8).toInt());
+        if (const auto index = timerIndex(e.id)) {
+            label->setProperty("index", *index);
         }
         if (e.kind == ScreenElement::Kind::Picture) {
             label->setScaledContents(true);
@@ -104,13 +96,12 @@ void frmClock::createLabels()
             label->setToolTip(e.toolTip);
             label->installEventFilter(this);
         }
-        m_labels.insert(e.name, label);
+        m_labels.at(size_t(e.id)) = label;
     }
-    m_labels.value(QStringLiteral("lblPrizePool2"))->raise();
-    m_labels.value(QStringLiteral("lblPrizePool1"))->raise();
-    m_labels.value(QStringLiteral("lblPaused"))->raise();
-    for (const char* name : {"lblHelp", "lblSetup", "lblClose"}) {
-        m_labels.value(QString::fromLatin1(name))->raise();
+    for (const ScreenElementId id :
+         {ScreenElementId::lblPrizePool2, ScreenElementId::lblPrizePool1, ScreenElementId::lblPaused,
+          ScreenElementId::lblHelp, ScreenElementId::lblSetup, ScreenElementId::lblClose}) {
+        label(id)->raise();
     }
 }
 
@@ -160,8 +151,8 @@ void frmClock::showModel()
             continue;
         }
         m_shownRevisions[i] = e.revision;
-        if (QLabel* label = m_labels.value(e.name)) {
-            showElement(e, label);
+        if (QLabel* shown = label(e.id)) {
+            showElement(e, shown);
         } else {
             panelsChanged = true;
         }
@@ -237,10 +228,10 @@ void frmClock::takeScreenSize()
                                 int(std::lround(area.height() * m_twipsY)));
 }
 
-void frmClock::Load()
+void frmClock::load()
 {
-    m_logic.model.setCaption(QStringLiteral("lblPrizePool1"), QString());
-    m_logic.model.setCaption(QStringLiteral("lblPrizePool2"), QString());
+    m_logic.model.setCaption(ScreenElementId::lblPrizePool1, QString());
+    m_logic.model.setCaption(ScreenElementId::lblPrizePool2, QString());
     guarded([&] {
         if (m_context.isScreenSaverActive) {
             ScreenSaverWasActive = m_context.isScreenSaverActive();
@@ -254,17 +245,16 @@ void frmClock::Load()
 
 void frmClock::showLogo()
 {
-    QLabel* logo = m_labels.value(QStringLiteral("imgLogo"));
     const QString path = FolderLookup::find(m_context.state.Folders.Program, QStringLiteral("logo.jpg"));
     QPixmap picture;
     const bool shown = !path.isEmpty() && picture.load(path);
-    logo->setPixmap(picture);
-    m_logic.model.setVisible(QStringLiteral("imgLogo"), shown);
+    label(ScreenElementId::imgLogo)->setPixmap(picture);
+    m_logic.model.setVisible(ScreenElementId::imgLogo, shown);
+    showModel();
 }
 
 void frmClock::InitialiseScreen()
 {
-    LevelClock& clock = m_logic.clock;
     guarded([&] {
         hide();
         resize(int(std::lround(ClockScreenModel::DesignWidth / m_twipsX)),
@@ -272,61 +262,45 @@ void frmClock::InitialiseScreen()
         takeScreenSize();
     });
     PrizeLineCount = 9;
-    clock.mouseHideCounter = 5;
-    guarded([&] { m_logic.commands.PlaceCommandButtons(); });
-    guarded([&] { m_logic.commands.PlacePausedNotice(); });
-    guarded([&] { showLogo(); });
-    guarded([&] { ClockHooks::call(m_logic.hooks.refreshFromManager); });
-    guarded([&] { UpdateStatistics(); });
-    guarded([&] { LoadBlindStructure(m_context.state, m_context.blinds); });
-    guarded([&] { PrizePool(); });
-    guarded([&] { clock.Start(); });
-    guarded([&] { UpdateDisplay(); });
-    guarded([&] {
-        m_logic.scheduler.start();
-        m_clockTick.start();
-    });
-    guarded([&] { AutoSizer1 = std::make_unique<AutoSizer>(m_sizerHost, this); });
-    guarded([&] {
-        QCoreApplication::processEvents();
-        // The sizer records at its timer's first tick; one that has not come yet comes now, so the record
-        // is always that of the laid-out first window.
-        if (AutoSizer1 && !AutoSizer1->isRecording()) {
-            AutoSizer1->tmrint().stop();
-            AutoSizer1->GetProps();
-        }
-    });
-    m_initialised = true;
-    guarded([&] {
-        // Without a window manager nothing maximises a window: give it the screen first.
-        if (const QScreen* display = screen()) {
-            setGeometry(display->availableGeometry());
-        }
-        showMaximized();
-        activateWindow();
-        setFocus();
-    });
-    guarded([&] {
-        SetBlind(m_context.state.Tournament.Level);
-        CountDown();
-    });
+    m_logic.InitialiseScreen(*this);
     showModel();
-    guarded([&] {
-        if (m_context.showWelcome) {
-            m_context.showWelcome();
-        }
-    });
-    guarded([&] {
-        if (m_context.checkRequiredFiles) {
-            m_context.checkRequiredFiles();
-        }
-    });
+    guarded(m_context.showWelcome);
+    guarded(m_context.checkRequiredFiles);
 }
 
-void frmClock::ClockTicked()
+void frmClock::startClockTimer()
+{
+    m_clockTick.start();
+}
+
+void frmClock::startAutoSizer()
+{
+    AutoSizer1 = std::make_unique<AutoSizer>(m_sizerHost, this);
+    QCoreApplication::processEvents();
+    // The sizer records at its timer's first tick; one that has not come yet comes now, so the record is
+    // always that of the laid-out first window.
+    if (!AutoSizer1->isRecording()) {
+        AutoSizer1->tmrint().stop();
+        AutoSizer1->GetProps();
+    }
+}
+
+void frmClock::showMaximised()
+{
+    m_initialised = true;
+    // Without a window manager nothing maximises a window: give it the screen first.
+    if (const QScreen* display = screen()) {
+        setGeometry(display->availableGeometry());
+    }
+    showMaximized();
+    activateWindow();
+    setFocus();
+}
+
+void frmClock::clockTicked()
 {
     guarded([&] { m_logic.scheduler.onTimer(); });
-    ClockHooks::call(m_logic.hooks.ticked);
+    guarded(m_logic.hooks.ticked);
     showModel();
 }
 
@@ -350,13 +324,13 @@ void frmClock::CountDown()
 
 void frmClock::UpdateStatistics()
 {
-    ClockHooks::call(m_logic.hooks.updateStatistics);
+    guarded(m_logic.hooks.updateStatistics);
     showModel();
 }
 
 void frmClock::PrizePool()
 {
-    ClockHooks::call(m_logic.hooks.prizePool);
+    guarded(m_logic.hooks.prizePool);
     showModel();
 }
 
@@ -368,20 +342,16 @@ void frmClock::UpdateDisplay()
 
 void frmClock::ColorStyle()
 {
-    if (m_context.colorStyle) {
-        m_context.colorStyle();
-        return;
-    }
-    ::ColorStyle(m_context.state.Display.Color_Style, Scheme, m_logic.model);
-    m_logic.clock.DigitColour = Scheme.DigitColour;
-    m_logic.clock.AlertColour = Scheme.AlertColour;
+    ::ColorStyle(m_context.state.Display.Color_Style, scheme, m_logic.model);
+    m_logic.clock.DigitColour = scheme.DigitColour;
+    m_logic.clock.AlertColour = scheme.AlertColour;
     showModel();
 }
 
 void frmClock::LayoutScreen()
 {
     try {
-        ScreenLayout(m_logic.model, Scheme).LayoutScreen(PrizeLineCount, TextCellHeight);
+        ScreenLayout(m_logic.model, scheme).LayoutScreen(PrizeLineCount, TextCellHeight);
     } catch (...) {
         showModel();
         throw;
@@ -391,15 +361,11 @@ void frmClock::LayoutScreen()
 
 void frmClock::RefreshBackground()
 {
-    if (m_context.refreshBackground) {
-        m_context.refreshBackground();
-        return;
-    }
     // Scaled to the device's own pixels: on a scaled display (200 %) the window's size counts half of
     // them, and drawing would enlarge the picture again.
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
-    const BackgroundPicture::Result result = BackgroundPicture::Build(
+    const BackgroundPicture::Result result = BackgroundPicture::build(
         m_context.state.Folders.Background, m_context.state.Display.Background, pixels);
     if (result.action == BackgroundPicture::Action::Clear) {
         setBackgroundPicture(QPixmap());
@@ -421,19 +387,25 @@ void frmClock::ShowMouse(bool visible)
     }
 }
 
-void frmClock::SettingsClicked()
+void frmClock::setCaption(ScreenElementId id, const QString& caption)
 {
-    m_logic.SettingsClicked();
+    m_logic.model.setCaption(id, caption);
     showModel();
 }
 
-void frmClock::HelpClicked()
+void frmClock::settingsClicked()
 {
-    m_logic.HelpClicked();
+    m_logic.settingsClicked();
     showModel();
 }
 
-void frmClock::CloseClicked()
+void frmClock::helpClicked()
+{
+    m_logic.helpClicked();
+    showModel();
+}
+
+void frmClock::closeClicked()
 {
     try {
         ReadWriteClockSettings(m_context.state, QStringLiteral("write"));
@@ -449,8 +421,8 @@ void frmClock::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat()) {
         return;
     }
-    guarded([&] { m_logic.keys.KeyReleased(VirtualKeyFromQt(event->key(), event->modifiers())); });
-    ClockHooks::call(m_logic.hooks.keyHandled);
+    guarded([&] { m_logic.keys.keyReleased(VirtualKeyFromQt(event->key(), event->modifiers())); });
+    guarded(m_logic.hooks.keyHandled);
     showModel();
 }
 
@@ -458,7 +430,7 @@ void frmClock::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF inArea = event->position() - QPointF(m_origin);
     const QPointF at(inArea.x() * m_twipsX, inArea.y() * m_twipsY);
-    guarded([&] { m_logic.commands.PointerMoved(float(at.x()), float(at.y())); });
+    guarded([&] { m_logic.commands.pointerMoved(float(at.x()), float(at.y())); });
     showModel();
 }
 
@@ -466,17 +438,16 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        const QString name = watched->objectName();
-        if (name == QStringLiteral("lblSetup")) {
-            SettingsClicked();
+        if (watched == label(ScreenElementId::lblSetup)) {
+            settingsClicked();
             return true;
         }
-        if (name == QStringLiteral("lblHelp")) {
-            HelpClicked();
+        if (watched == label(ScreenElementId::lblHelp)) {
+            helpClicked();
             return true;
         }
-        if (name == QStringLiteral("lblClose")) {
-            CloseClicked();
+        if (watched == label(ScreenElementId::lblClose)) {
+            closeClicked();
             return true;
         }
     }
@@ -497,7 +468,7 @@ void frmClock::resizeEvent(QResizeEvent* event)
 void frmClock::closeEvent(QCloseEvent* event)
 {
     showModel();
-    const bool exit = m_logic.commands.ConfirmExit();
+    const bool exit = m_logic.commands.confirmExit();
     showModel();
     if (!exit) {
         event->ignore();
@@ -508,6 +479,6 @@ void frmClock::closeEvent(QCloseEvent* event)
     if (ScreenSaverWasActive && m_context.setScreenSaverActive) {
         guarded([&] { m_context.setScreenSaverActive(true); });
     }
-    ClockHooks::call(m_logic.hooks.closed);
+    guarded(m_logic.hooks.closed);
     event->accept();
 }

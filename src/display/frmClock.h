@@ -4,23 +4,25 @@
 #include "ClockScreenSizerHost.h"
 #include "ColourScheme.h"
 #include "core/AutoSizer.h"
+#include "core/ClockScreen.h"
 #include "core/ClockScreenLogic.h"
+#include "core/ClockScreenWindow.h"
 #include "platform/QtTextMeasurer.h"
 
-#include <QHash>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <vector>
 
 class QLabel;
 
 // The full-screen clock window ("Darvel"). It shows ClockScreenLogic's model: one child QLabel per text
-// element, named as the element (the digits "lblTimer0" to "lblTimer4", each with the property "index"),
-// and the panels painted behind them. It forwards keys, pointer movement, clicks, closing and the
+// element and the logo, named as the element (the digits, each with the property "index"), and the panels
+// painted behind them. It forwards keys, pointer movement, clicks, closing and the
 // one-second timer to the logic and redraws what changed.
-class frmClock : public QWidget
+class frmClock : public QWidget, public ClockScreen, private ClockScreenWindow
 {
     Q_OBJECT
 
@@ -30,25 +32,27 @@ public:
 
     // Loads the screen: clears the payout columns, switches the screen saver off and initialises the screen,
     // which ends maximised and shown.
-    void Load();
+    void load();
     void InitialiseScreen();
 
     void UpdateCountDown();
-    void SetBlind(int level);
-    void CountDown();
-    void UpdateDisplay();
+    void SetBlind(int level) override;
+    void CountDown() override;
+    void UpdateDisplay() override;
     void UpdateStatistics();
-    void PrizePool();
+    void PrizePool() override;
     void ShowMouse(bool visible);
     void LayoutScreen();
-    void ColorStyle();
+    void ColorStyle() override;
     // Rebuilds the background picture at the window's size; throws FreeImageError when the picture cannot
     // be loaded, keeping the previous one.
-    void RefreshBackground();
+    void RefreshBackground() override;
+    void setCaption(ScreenElementId id, const QString& caption) override;
+    void showLogo() override;
 
-    void SettingsClicked();
-    void HelpClicked();
-    void CloseClicked();
+    void settingsClicked();
+    void helpClicked();
+    void closeClicked();
 
     // Drawn from the top-left corner under all elements; a null picture shows the background colour.
     void setBackgroundPicture(const QPixmap& picture);
@@ -56,14 +60,13 @@ public:
 
     ClockScreenLogic& logic() { return m_logic; }
     ClockScreenModel& model() { return m_logic.model; }
-    QLabel* label(const QString& name) const { return m_labels.value(name); }
+    // The element's label; none for the panels.
+    QLabel* label(ScreenElementId id) const { return m_labels.at(size_t(id)); }
     QTimer& clockTick() { return m_clockTick; }
-    // Keeps the elements proportional to the window from the end of the initialisation on.
-    AutoSizer* autoSizer() const { return AutoSizer1.get(); }
     // Where an element of the model lies in the window, in pixels.
     QRect pixelRect(const ScreenElement& element) const;
 
-    ColourScheme Scheme;
+    ColourScheme scheme;
     qint16 PrizeLineCount = 9;
     // Where the rotating payout list goes on after 1st; kept between rebuilds, never saved.
     qint16 PrizeStartPlace = 0;
@@ -73,7 +76,7 @@ public:
     // Redraws the elements that changed since the last call.
     void showModel();
     // What the one-second timer runs: the ticks due by the monotonic clock, then a redraw.
-    void ClockTicked();
+    void clockTicked();
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -88,7 +91,7 @@ private:
     QtTextMeasurer m_measurer;
     ClockScreenLogic m_logic;
     QTimer m_clockTick;
-    QHash<QString, QLabel*> m_labels;
+    std::array<QLabel*, ScreenElementCount> m_labels{};
     std::vector<int> m_shownRevisions;
     bool m_shownOnce = false;
     bool m_redrawQueued = false;
@@ -97,6 +100,7 @@ private:
     bool m_cursorHidden = false;
     bool m_initialised = false;
     ClockScreenSizerHost m_sizerHost;
+    // Keeps the elements proportional to the window from the end of the initialisation on.
     std::unique_ptr<AutoSizer> AutoSizer1;
     double m_twipsX = QtTextMeasurer::TwipsPerPixel;
     double m_twipsY = QtTextMeasurer::TwipsPerPixel;
@@ -106,5 +110,8 @@ private:
     void createLabels();
     void showElement(const ScreenElement& element, QLabel* label);
     void takeScreenSize();
-    void showLogo();
+
+    void startClockTimer() override;
+    void startAutoSizer() override;
+    void showMaximised() override;
 };

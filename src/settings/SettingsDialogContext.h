@@ -4,6 +4,7 @@
 #include <functional>
 
 class BlindStructure;
+class ClockScreen;
 class DesktopOpener;
 class FileChooser;
 class MessageBoxes;
@@ -23,17 +24,8 @@ struct SettingsDialogContext
     DesktopOpener& desktop;
     QString currencySymbol;
 
-    // What a save brings up to date on the clock screen, in this order. Unset ones are skipped.
-    struct ClockScreen
-    {
-        std::function<void()> refreshFromManager;
-        std::function<void()> colorStyle;
-        std::function<void()> refreshBackground;
-        std::function<void()> prizePool;
-        std::function<void(const QString& name, const QString& caption)> setCaption;
-        std::function<void()> countDown;
-        std::function<void(int level)> setBlind;
-        // Shows the program folder's logo.jpg.
-        std::function<void()> showLogo;
-    } screen;
+    // What a save brings up to date, in this order: the recount (when set), then the screen's colours,
+    // background, payouts, level and title captions, digits and blinds; a chosen logo after its copy.
+    ClockScreen& screen;
+    std::function<void()> refreshFromManager;
 };

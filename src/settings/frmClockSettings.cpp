@@ -12,10 +12,12 @@
 #include "core/AppTitle.h"
 #include "core/BlindStructure.h"
 #include "core/ClockError.h"
+#include "core/ClockScreen.h"
 #include "core/ClockSettingsFile.h"
 #include "core/DesktopOpener.h"
 #include "core/FileChooser.h"
 #include "core/FolderLookup.h"
+#include "core/Guarded.h"
 #include "core/MessageBoxes.h"
 #include "core/SoundPlayer.h"
 #include "platform/DesignFont.h"
@@ -52,18 +54,6 @@ void fill(QComboBox* list, const QStringList& entries, int selected)
         list->setCurrentIndex(-1);
     }
     list->setCurrentIndex(selected < list->count() ? selected : -1);
-}
-
-// A screen operation after the save; one that fails is skipped, the others still run.
-template <typename F, typename... Args> void guarded(const F& step, Args... args)
-{
-    if (!step) {
-        return;
-    }
-    try {
-        step(args...);
-    } catch (const std::exception&) {
-    }
 }
 
 } // namespace
@@ -542,15 +532,17 @@ bool frmClockSettings::ApplySettings()
         // ones.
         m_context.boxes.show(MessageBoxes::Icon::Warning, e.message());
     }
-    const SettingsDialogContext::ClockScreen& screen = m_context.screen;
-    guarded(screen.refreshFromManager);
-    guarded(screen.colorStyle);
-    guarded(screen.refreshBackground);
-    guarded(screen.prizePool);
-    guarded(screen.setCaption, QStringLiteral("lblLevel"), QString::number(state.Tournament.Level));
-    guarded(screen.setCaption, QStringLiteral("lblTitle"), ui->txtName->text());
-    guarded(screen.countDown);
-    guarded(screen.setBlind, int(state.Tournament.Level));
+    // Each screen operation that fails is skipped; the others still run.
+    ClockScreen& screen = m_context.screen;
+    guarded(m_context.refreshFromManager);
+    guarded(&ClockScreen::ColorStyle, screen);
+    guarded(&ClockScreen::RefreshBackground, screen);
+    guarded(&ClockScreen::PrizePool, screen);
+    guarded(&ClockScreen::setCaption, screen, ScreenElementId::lblLevel,
+            QString::number(state.Tournament.Level));
+    guarded(&ClockScreen::setCaption, screen, ScreenElementId::lblTitle, ui->txtName->text());
+    guarded(&ClockScreen::CountDown, screen);
+    guarded(&ClockScreen::SetBlind, screen, int(state.Tournament.Level));
     copyPendingLogo();
     TrackFormChanges(this, true);
     return true;
@@ -566,7 +558,7 @@ void frmClockSettings::copyPendingLogo()
         return;
     }
     pendingLogoFile.clear();
-    guarded(m_context.screen.showLogo);
+    guarded(&ClockScreen::showLogo, m_context.screen);
 }
 
 void frmClockSettings::cmdApply_Click()

@@ -2,6 +2,7 @@
 #include "app/ClockApplication.h"
 
 #include "core/ClockSettingsFile.h"
+#include "core/Guarded.h"
 #include "core/RecoveryRecord.h"
 #include "core/TournamentState.h"
 #include "display/frmClock.h"
@@ -11,6 +12,7 @@
 #include "support/FakeSoundPlayer.h"
 #include "support/ManagerDatabaseFile.h"
 #include "support/QtPrinters.h"
+#include "support/ScreenElementPrinter.h"
 #include "support/TempProgramFolder.h"
 
 #include <QCoreApplication>
@@ -42,7 +44,7 @@ protected:
         dir.copySample("sounds/End.wav", "sounds/End.wav");
     }
 
-    QString caption(ClockApplication& app, const char* name) { return app.screen()->model().caption(name); }
+    QString caption(ClockApplication& app, ScreenElementId id) { return app.screen()->model().caption(id); }
 };
 
 TEST_F(Startup, FirstStartWithoutRequiredFilesWelcomesThenRefusesToRun)
@@ -80,16 +82,18 @@ TEST_F(Startup, ClockComesUpPausedOnTheSavedLevel)
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->isVisible());
     EXPECT_EQ(screen->windowTitle(), "Darvel");
-    EXPECT_TRUE(screen->model().isVisible("lblPaused"));
+    EXPECT_TRUE(screen->model().isVisible(ScreenElementId::lblPaused));
     EXPECT_EQ(app.state().Tournament.Time, "15:00");
-    EXPECT_EQ(caption(app, "lblLevel"), "3");
-    EXPECT_EQ(caption(app, "lblBlinds"), "75/150");
-    EXPECT_EQ(caption(app, "lblPlayers"), "40/45");
-    EXPECT_EQ(caption(app, "lblPrize"), "$4,500");
-    EXPECT_EQ(caption(app, "lblStack"), "5,625");
-    EXPECT_TRUE(caption(app, "lblPrizePool1").startsWith("1st\r\n2nd\r\n"));
-    EXPECT_EQ(screen->label("lblTimer0")->text() + screen->label("lblTimer1")->text(), "15");
-    EXPECT_EQ(caption(app, "lblTotalTime"), "00:30");
+    EXPECT_EQ(caption(app, ScreenElementId::lblLevel), "3");
+    EXPECT_EQ(caption(app, ScreenElementId::lblBlinds), "75/150");
+    EXPECT_EQ(caption(app, ScreenElementId::lblPlayers), "40/45");
+    EXPECT_EQ(caption(app, ScreenElementId::lblPrize), "$4,500");
+    EXPECT_EQ(caption(app, ScreenElementId::lblStack), "5,625");
+    EXPECT_TRUE(caption(app, ScreenElementId::lblPrizePool1).startsWith("1st\r\n2nd\r\n"));
+    EXPECT_EQ(screen->label(ScreenElementId::lblTimer0)->text() +
+                  screen->label(ScreenElementId::lblTimer1)->text(),
+              "15");
+    EXPECT_EQ(caption(app, ScreenElementId::lblTotalTime), "00:30");
 }
 
 TEST_F(Startup, RecountArrivingWhileADialogIsOpenIsLeftForTheNextOne)
@@ -103,7 +107,7 @@ TEST_F(Startup, RecountArrivingWhileADialogIsOpenIsLeftForTheNextOne)
     app.state().Tournament.Tournament_ID = 2;
     const auto recount = [&] {
         QSignalSpy done(app.refresher(), &ManagerRefresher::finished);
-        ClockHooks::call(app.screen()->logic().hooks.refreshFromManager);
+        guarded(app.screen()->logic().hooks.refreshFromManager);
         return done.wait(15000);
     };
 
@@ -131,7 +135,7 @@ TEST_F(Startup, BrokenSettingsFileIsReportedAndTheClockStillStarts)
     EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
     EXPECT_TRUE(boxes.shown[0].text.contains("Color_Style"));
     EXPECT_TRUE(boxes.shown[0].text.contains("goes on with the default"));
-    EXPECT_EQ(caption(app, "lblTitle"), "Kept");
+    EXPECT_EQ(caption(app, ScreenElementId::lblTitle), "Kept");
     EXPECT_EQ(app.state().Display.Color_Style, 3);
     EXPECT_EQ(app.state().Tournament.Level, 1); // never read: the default, not zero
 }
@@ -187,10 +191,10 @@ TEST_F(Startup, NewerRecordIsResumedPausedWithOneMessageAndKeptUntilANormalExit)
     EXPECT_EQ(t.Entries, 45);
     EXPECT_EQ(t.Player_Variance, -2);
     frmClock* screen = app.screen();
-    EXPECT_TRUE(screen->model().isVisible("lblPaused"));
-    EXPECT_TRUE(screen->model().isVisible("lblBreakNotice"));
-    EXPECT_FALSE(screen->model().isVisible("lblBlinds"));
-    EXPECT_EQ(caption(app, "lblLevel"), "4");
+    EXPECT_TRUE(screen->model().isVisible(ScreenElementId::lblPaused));
+    EXPECT_TRUE(screen->model().isVisible(ScreenElementId::lblBreakNotice));
+    EXPECT_FALSE(screen->model().isVisible(ScreenElementId::lblBlinds));
+    EXPECT_EQ(caption(app, ScreenElementId::lblLevel), "4");
 
     // A key that changes the tournament reaches the record at once.
     QKeyEvent f8(QEvent::KeyRelease, Qt::Key_F8, Qt::NoModifier);
@@ -220,7 +224,7 @@ TEST_F(Startup, RecordOlderThanDarvelIniIsIgnored)
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.value(0).text.toStdString();
     EXPECT_EQ(app.state().Tournament.Level, 2);
     EXPECT_EQ(app.state().Tournament.Time, "03:00");
-    EXPECT_FALSE(app.screen()->model().isVisible("lblBreakNotice"));
+    EXPECT_FALSE(app.screen()->model().isVisible(ScreenElementId::lblBreakNotice));
 }
 
 } // namespace

@@ -2,12 +2,14 @@
 
 #include "core/BlindStructure.h"
 #include "core/ClockScreenLogic.h"
+#include "core/ClockScreenWindow.h"
 #include "core/TournamentState.h"
 #include "support/FakeClock.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
 #include "support/FixedTextMeasurer.h"
 #include "support/QtPrinters.h"
+#include "support/ScreenElementPrinter.h"
 #include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +17,8 @@
 #include <stdexcept>
 
 // A clock screen's logic over a blind structure built by the test, with fakes counting what it calls.
-class ClockFixture : public testing::Test
+// The window's start-up steps are recorded in steps, among the hooks the start-up calls.
+class ClockFixture : public testing::Test, private ClockScreenWindow
 {
 protected:
     TempProgramFolder folder;
@@ -35,6 +38,8 @@ protected:
     int helpOpened = 0;
     int settingsOpened = 0;
     std::function<void()> whileModal;
+    QStringList steps;
+    QStringList levelLines{QStringLiteral("Level,SB,BB,Ante,Minutes,Break")};
 
     ClockFixture()
     {
@@ -56,20 +61,39 @@ protected:
         level.Minutes = qint16(minutes);
         level.BreakMinutes = qint16(breakMinutes);
         blinds.append(level);
+        levelLines.append(QStringLiteral("%1,%2,%3,%4,%5,%6")
+                              .arg(level.LevelNumber)
+                              .arg(small)
+                              .arg(big)
+                              .arg(ante)
+                              .arg(minutes)
+                              .arg(breakMinutes));
     }
 
-    // Creates the screen's logic and starts the clock as the screen does when it loads.
+    // Creates the screen's logic and starts it as the screen does when it loads, the blind structure read
+    // from a file of the levels added so far. The hooks' counts start from zero afterwards.
     void create()
     {
+        if (blinds.levelCount() > 0) {
+            folder.write("blinds/test.blinds.csv", levelLines.join(QStringLiteral("\r\n")).toLatin1());
+            state.Tournament.Blinds = QStringLiteral("test.blinds.csv");
+        }
         ClockHooks hooks;
-        hooks.refreshFromManager = [this] { ++refreshes; };
+        hooks.refreshFromManager = [this] {
+            steps << QStringLiteral("refresh");
+            ++refreshes;
+        };
         hooks.updateStatistics = [this] {
+            steps << QStringLiteral("statistics");
             ++statistics;
             if (statisticsFail) {
                 throw std::overflow_error("players out of range");
             }
         };
-        hooks.prizePool = [this] { ++prizePools; };
+        hooks.prizePool = [this] {
+            steps << QStringLiteral("prizePool");
+            ++prizePools;
+        };
         hooks.showMouse = [this](bool visible) { mouseShown.append(visible); };
         hooks.openHelp = [this] {
             ++helpOpened;
@@ -84,18 +108,22 @@ protected:
             }
         };
         logic = std::make_unique<ClockScreenLogic>(state, blinds, measurer, sounds, boxes, monotonic, hooks);
-        logic->clock.mouseHideCounter = 5;
-        logic->commands.PlaceCommandButtons();
-        logic->commands.PlacePausedNotice();
-        logic->clock.Start();
-        logic->clock.SetBlind(state.Tournament.Level);
-        logic->clock.CountDown();
+        logic->InitialiseScreen(*this);
+        refreshes = 0;
+        statistics = 0;
+        prizePools = 0;
     }
+
+    void showLogo() override { steps << QStringLiteral("showLogo"); }
+    void UpdateDisplay() override { steps << QStringLiteral("UpdateDisplay"); }
+    void startClockTimer() override { steps << QStringLiteral("startClockTimer"); }
+    void startAutoSizer() override { steps << QStringLiteral("startAutoSizer"); }
+    void showMaximised() override { steps << QStringLiteral("showMaximised"); }
 
     ClockScreenModel& screen() { return logic->model; }
     LevelClock& clock() { return logic->clock; }
-    QString caption(const char* name) { return screen().caption(QString::fromLatin1(name)); }
-    bool visible(const char* name) { return screen().isVisible(QString::fromLatin1(name)); }
+    QString caption(ScreenElementId id) { return screen().caption(id); }
+    bool visible(ScreenElementId id) { return screen().isVisible(id); }
 
     QString digits()
     {
@@ -114,5 +142,5 @@ protected:
             clock().UpdateCountDown();
         }
     }
-    void key(VirtualKey k) { logic->keys.KeyReleased(k); }
+    void key(VirtualKey k) { logic->keys.keyReleased(k); }
 };

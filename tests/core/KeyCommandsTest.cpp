@@ -20,7 +20,7 @@ protected:
         state.Tournament.Time = time;
         create();
     }
-    void showPlayers(const char* text) { screen().setCaption("lblPlayers", text); }
+    void showPlayers(const char* text) { screen().setCaption(ScreenElementId::lblPlayers, text); }
 };
 
 struct CountKey
@@ -98,23 +98,23 @@ TEST_F(KeyCommandsTest, PlayersStayBetweenZeroAndTheEntriesShown)
     state.Tournament.Players = 10;
     showPlayers("10/10");
     key(VirtualKey::Add);
-    EXPECT_EQ(caption("lblPlayers"), QString("10/10"));
+    EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("10/10"));
     EXPECT_EQ(state.Tournament.Players, 10);
     key(VirtualKey::Subtract);
-    EXPECT_EQ(caption("lblPlayers"), QString("9/10"));
+    EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("9/10"));
     EXPECT_EQ(state.Tournament.Players, 9);
 
     state.Tournament.Refresh = 5;
     showPlayers("1,234/1,500");
     key(VirtualKey::Add);
-    EXPECT_EQ(caption("lblPlayers"), QString("1235/1500"));
+    EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("1235/1500"));
     EXPECT_EQ(state.Tournament.Player_Variance, 1);
     EXPECT_EQ(state.Tournament.Players, 9);
 
     showPlayers("/");
     key(VirtualKey::Subtract);
     key(VirtualKey::Add);
-    EXPECT_EQ(caption("lblPlayers"), QString("/"));
+    EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("/"));
     EXPECT_EQ(state.Tournament.Player_Variance, 1);
 }
 
@@ -154,27 +154,28 @@ TEST_F(KeyCommandsTest, TimeKeysOnAPausedTwentyMinuteLevel)
         state = TournamentState{};
         state.Folders = folder.folders();
         startAt(3, c.time); // 40 minutes before level 3
-        const QString total = caption("lblTotalTime");
-        const QString toBreak = caption("lblBreak");
+        const QString total = caption(ScreenElementId::lblTotalTime);
+        const QString toBreak = caption(ScreenElementId::lblBreak);
         key(c.key);
         EXPECT_EQ(state.Tournament.Time, QString(c.expected)) << c.time << " key " << int(c.key);
         EXPECT_EQ(digits(), QString(c.expected)) << "digits redrawn at once, paused or not";
         EXPECT_TRUE(clock().isPaused());
-        EXPECT_EQ(caption("lblTotalTime"), StepTimeText(total, 0, c.totalMinutesGained, false)) << c.time;
-        EXPECT_EQ(caption("lblBreak"), toBreak) << "no break ahead stays --:--";
+        EXPECT_EQ(caption(ScreenElementId::lblTotalTime), StepTimeText(total, 0, c.totalMinutesGained, false))
+            << c.time;
+        EXPECT_EQ(caption(ScreenElementId::lblBreak), toBreak) << "no break ahead stays --:--";
     }
 }
 
 TEST_F(KeyCommandsTest, MinuteKeysMoveTheTimeToBreak)
 {
     startAt(1, "20:00");
-    EXPECT_EQ(caption("lblBreak"), QString("00:40"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("00:40"));
     key(VirtualKey::F9);
-    EXPECT_EQ(caption("lblBreak"), QString("00:39"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:01"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("00:39"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:01"));
     key(VirtualKey::F10);
-    EXPECT_EQ(caption("lblBreak"), QString("00:40"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:00"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("00:40"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:00"));
     key(VirtualKey::F10);
     EXPECT_EQ(state.Tournament.Time, QString("20:00"));
 }
@@ -184,22 +185,22 @@ TEST_F(KeyCommandsTest, LevelKeysKeepTheTimeAndResetTheTotal)
     startAt(3, "07:12");
     key(VirtualKey::F6);
     EXPECT_EQ(state.Tournament.Level, 4);
-    EXPECT_EQ(caption("lblBlinds"), QString("200/400"));
-    EXPECT_EQ(caption("lblAnte"), QString("50"));
-    EXPECT_EQ(caption("lblLevel"), QString("4"));
+    EXPECT_EQ(caption(ScreenElementId::lblBlinds), QString("200/400"));
+    EXPECT_EQ(caption(ScreenElementId::lblAnte), QString("50"));
+    EXPECT_EQ(caption(ScreenElementId::lblLevel), QString("4"));
     EXPECT_EQ(digits(), QString("07:12"));
     EXPECT_EQ(clock().levelMinutesText, QString("20"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("01:00"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("01:00"));
     key(VirtualKey::F6);
     EXPECT_EQ(state.Tournament.Level, 5);
-    EXPECT_EQ(caption("lblNextLevel"), QString("-/-"));
+    EXPECT_EQ(caption(ScreenElementId::lblNextLevel), QString("-/-"));
     key(VirtualKey::F6);
     EXPECT_EQ(state.Tournament.Level, 5) << "no level after the last";
     for (int i = 0; i < 4; ++i) {
         key(VirtualKey::F5);
     }
     EXPECT_EQ(state.Tournament.Level, 1);
-    EXPECT_EQ(caption("lblBreak"), QString("00:40"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("00:40"));
     key(VirtualKey::F5);
     EXPECT_EQ(state.Tournament.Level, 1);
 }

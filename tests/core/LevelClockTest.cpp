@@ -30,17 +30,17 @@ TEST_F(LevelClockTest, StartsPausedWithTheSavedTimeOrTheFullLevel)
     threeLevels();
     state.Tournament.Level = 2;
     create();
-    EXPECT_TRUE(visible("lblPaused"));
-    EXPECT_FALSE(visible("lblBreakNotice"));
+    EXPECT_TRUE(visible(ScreenElementId::lblPaused));
+    EXPECT_FALSE(visible(ScreenElementId::lblBreakNotice));
     EXPECT_EQ(digits(), QString("20:00"));
     EXPECT_EQ(clock().levelMinutesText, QString("20"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:20"));
-    EXPECT_EQ(caption("lblBreak"), QString("00:20"));
-    EXPECT_EQ(caption("lblLevel"), QString("2"));
-    EXPECT_EQ(caption("lblBlinds"), QString("50/100"));
-    EXPECT_EQ(caption("lblAnte"), QString("-"));
-    EXPECT_EQ(caption("lblNextLevel"), QString("100/200"));
-    EXPECT_EQ(caption("lblNextAnte"), QString("25"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:20"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("00:20"));
+    EXPECT_EQ(caption(ScreenElementId::lblLevel), QString("2"));
+    EXPECT_EQ(caption(ScreenElementId::lblBlinds), QString("50/100"));
+    EXPECT_EQ(caption(ScreenElementId::lblAnte), QString("-"));
+    EXPECT_EQ(caption(ScreenElementId::lblNextLevel), QString("100/200"));
+    EXPECT_EQ(caption(ScreenElementId::lblNextAnte), QString("25"));
 
     tick(10);
     EXPECT_EQ(digits(), QString("20:00"));
@@ -78,15 +78,15 @@ TEST_F(LevelClockTest, ResumedTimeGivesTheTotalTimeAndItsNextMinute)
     state.Tournament.Time = "12:34";
     create();
     EXPECT_EQ(clock().secondsCounter, 26);
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:28")); // 20 before the level and 8 into it
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:28")); // 20 before the level and 8 into it
     run();
     tick(33);
     EXPECT_EQ(digits(), QString("12:01"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:28"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:28"));
     tick();
     EXPECT_EQ(digits(), QString("12:00"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:29"));
-    EXPECT_EQ(caption("lblBreak"), QString("00:19"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:29"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("00:19"));
 }
 
 TEST_F(LevelClockTest, LevelEndsWithTickAndEndSoundsThenTheNextLevelsFullTime)
@@ -117,8 +117,8 @@ TEST_F(LevelClockTest, LevelEndsWithTickAndEndSoundsThenTheNextLevelsFullTime)
     EXPECT_EQ(state.Tournament.Level, 2);
     EXPECT_EQ(digits(), QString("20:00"));
     EXPECT_EQ(digitColour(), Digit);
-    EXPECT_EQ(caption("lblBlinds"), QString("50/100"));
-    EXPECT_EQ(caption("lblLevel"), QString("2"));
+    EXPECT_EQ(caption(ScreenElementId::lblBlinds), QString("50/100"));
+    EXPECT_EQ(caption(ScreenElementId::lblLevel), QString("2"));
     EXPECT_EQ(clock().levelMinutesText, QString("20"));
     tick();
     EXPECT_EQ(digits(), QString("19:59"));
@@ -136,12 +136,13 @@ TEST_F(LevelClockTest, BreakFollowsItsLevelAndTheNextLevelFollowsTheBreak)
     EXPECT_EQ(digits(), QString("00:00"));
 
     tick(); // shows the notice, digits unchanged
-    EXPECT_TRUE(visible("lblBreakNotice"));
-    for (const char* name : {"lblBlinds", "lblBlindsCaption", "lblAnteCaption", "lblAnte"}) {
+    EXPECT_TRUE(visible(ScreenElementId::lblBreakNotice));
+    for (const ScreenElementId name : {ScreenElementId::lblBlinds, ScreenElementId::lblBlindsCaption,
+                                       ScreenElementId::lblAnteCaption, ScreenElementId::lblAnte}) {
         EXPECT_FALSE(visible(name)) << name;
     }
     EXPECT_EQ(digits(), QString("00:00"));
-    EXPECT_EQ(caption("lblBreak"), QString("--:--"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("--:--"));
     EXPECT_EQ(clock().levelMinutesText, QString("10"));
     EXPECT_EQ(state.Tournament.Level, 2);
 
@@ -155,19 +156,19 @@ TEST_F(LevelClockTest, BreakFollowsItsLevelAndTheNextLevelFollowsTheBreak)
     EXPECT_EQ(digits(), QString("00:00"));
     EXPECT_EQ(soundsEndingWith("End.wav"), 1);
     EXPECT_EQ(soundsEndingWith("tick.WAV"), 5);
-    EXPECT_EQ(caption("lblBreak"), QString("--:--"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("--:--"));
 
     tick();
-    EXPECT_FALSE(visible("lblBreakNotice"));
-    EXPECT_TRUE(visible("lblBlinds"));
-    EXPECT_TRUE(visible("lblAnte"));
+    EXPECT_FALSE(visible(ScreenElementId::lblBreakNotice));
+    EXPECT_TRUE(visible(ScreenElementId::lblBlinds));
+    EXPECT_TRUE(visible(ScreenElementId::lblAnte));
     EXPECT_EQ(state.Tournament.Level, 3);
     EXPECT_EQ(digits(), QString("20:00"));
-    EXPECT_EQ(caption("lblBlinds"), QString("100/200"));
-    EXPECT_EQ(caption("lblAnte"), QString("25"));
-    EXPECT_EQ(caption("lblNextLevel"), QString("-/-"));
-    EXPECT_EQ(caption("lblNextAnte"), QString("-"));
-    EXPECT_EQ(caption("lblBreak"), QString("--:--")); // no break ahead
+    EXPECT_EQ(caption(ScreenElementId::lblBlinds), QString("100/200"));
+    EXPECT_EQ(caption(ScreenElementId::lblAnte), QString("25"));
+    EXPECT_EQ(caption(ScreenElementId::lblNextLevel), QString("-/-"));
+    EXPECT_EQ(caption(ScreenElementId::lblNextAnte), QString("-"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("--:--")); // no break ahead
 }
 
 TEST_F(LevelClockTest, TotalTimeRunsThroughTheBreak)
@@ -179,7 +180,7 @@ TEST_F(LevelClockTest, TotalTimeRunsThroughTheBreak)
     tick(20 * 60 + 1 + 10 * 60 + 1 + 1);
     EXPECT_EQ(state.Tournament.Level, 3);
     // 20 before level 2, then 20:01 + 10:02 ticks: 30 minutes and 3 seconds
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:50"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:50"));
 }
 
 TEST_F(LevelClockTest, LastLevelStopsAtZeroAndNothingChangesAnyMore)
@@ -213,7 +214,7 @@ TEST_F(LevelClockTest, BreakAfterTheLastLevelRunsAndThenTheClockStops)
     create();
     run();
     tick(2);
-    EXPECT_TRUE(visible("lblBreakNotice"));
+    EXPECT_TRUE(visible(ScreenElementId::lblBreakNotice));
     tick(61);
     EXPECT_EQ(digits(), QString("00:00"));
     tick(5);
@@ -323,12 +324,12 @@ TEST_F(LevelClockTest, PointerHidesAfterFiveRunningTicksUnlessTheButtonsShow)
     tick(20);
     EXPECT_EQ(mouseShown.size(), 1);
 
-    logic->commands.PointerMoved(100, 5000);
-    logic->commands.PointerMoved(200, 5000);
+    logic->commands.pointerMoved(100, 5000);
+    logic->commands.pointerMoved(200, 5000);
     EXPECT_EQ(mouseShown, (QList<bool>{false, true}));
     EXPECT_FALSE(clock().mouseHidden);
-    logic->commands.PointerMoved(float(screen().screenWidth() - 10), 10);
-    EXPECT_TRUE(visible("shpButton"));
+    logic->commands.pointerMoved(float(screen().screenWidth() - 10), 10);
+    EXPECT_TRUE(visible(ScreenElementId::shpButton));
     tick(20);
     EXPECT_EQ(mouseShown.size(), 2) << "not hidden while the buttons show";
 }
@@ -351,8 +352,8 @@ TEST_F(LevelClockTest, LevelZeroShowsZeroAndStartsTheFirstLevel)
     state.Tournament.Level = 0;
     create();
     EXPECT_EQ(digits(), QString("00:00"));
-    EXPECT_EQ(caption("lblBlinds"), QString("-/-")) << "no level 0 to show";
-    EXPECT_EQ(caption("lblNextLevel"), QString("25/50"));
+    EXPECT_EQ(caption(ScreenElementId::lblBlinds), QString("-/-")) << "no level 0 to show";
+    EXPECT_EQ(caption(ScreenElementId::lblNextLevel), QString("25/50"));
     run();
     tick();
     EXPECT_EQ(state.Tournament.Level, 1);
@@ -383,11 +384,11 @@ TEST_F(LevelClockTest, TimeToNextBreakAndElapsedBeforeLevel)
     EXPECT_EQ(clock().TimeToNextBreak(2), QString("00:20")) << "the whole current level counts";
     EXPECT_EQ(clock().TimeToNextBreak(3), QString("02:15"));
     EXPECT_EQ(clock().TimeToNextBreak(5), QString("--:--"));
-    EXPECT_EQ(caption("lblBreak"), QString("--:--"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("--:--"));
     EXPECT_EQ(clock().ElapsedBeforeLevel(1), QString("00:00"));
     EXPECT_EQ(clock().ElapsedBeforeLevel(4), QString("02:15")) << "breaks are not counted";
     EXPECT_EQ(clock().totalTimeText, QString("02:15"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("02:15"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("02:15"));
     EXPECT_EQ(clock().ElapsedBeforeLevel(9), QString("03:20"));
 }
 
@@ -396,22 +397,24 @@ TEST_F(LevelClockTest, BlindsLineIsCentredWithCaptionsRightAligned)
     addLevel(1000, 2000, 0, 15);
     create();
     clock().SetBlind(1);
-    const ScreenElement& panel = screen().element("shpBlinds");
-    const ScreenElement& caption = screen().element("lblBlindsCaption");
-    const ScreenElement& blindsLabel = screen().element("lblBlinds");
+    const ScreenElement& panel = screen().element(ScreenElementId::shpBlinds);
+    const ScreenElement& caption = screen().element(ScreenElementId::lblBlindsCaption);
+    const ScreenElement& blindsLabel = screen().element(ScreenElementId::lblBlinds);
     EXPECT_EQ(panel.width, caption.width + blindsLabel.width + 900);
     EXPECT_EQ(panel.left, screen().screenWidth() / 2 - panel.width / 2);
     EXPECT_EQ(caption.left, panel.left + 250);
     EXPECT_EQ(blindsLabel.left + blindsLabel.width + 250, panel.left + panel.width);
-    for (const char* name : {"lblAnteCaption", "lblNextLevelCaption", "lblNextAnteCaption"}) {
+    for (const ScreenElementId name : {ScreenElementId::lblAnteCaption, ScreenElementId::lblNextLevelCaption,
+                                       ScreenElementId::lblNextAnteCaption}) {
         const ScreenElement& e = screen().element(name);
         EXPECT_EQ(e.left + e.width, caption.left + caption.width) << name;
     }
-    for (const char* name : {"lblAnte", "lblNextLevel", "lblNextAnte"}) {
+    for (const ScreenElementId name :
+         {ScreenElementId::lblAnte, ScreenElementId::lblNextLevel, ScreenElementId::lblNextAnte}) {
         EXPECT_EQ(screen().element(name).left, blindsLabel.left) << name;
     }
-    EXPECT_EQ(screen().element("shpNext").width, panel.width);
-    EXPECT_EQ(screen().element("shpNext").left, panel.left);
+    EXPECT_EQ(screen().element(ScreenElementId::shpNext).width, panel.width);
+    EXPECT_EQ(screen().element(ScreenElementId::shpNext).left, panel.left);
     EXPECT_EQ(caption.width, 7 * 360);
 }
 
@@ -421,9 +424,9 @@ TEST_F(LevelClockTest, SetBlindOutsideTheStructureKeepsTheBlinds)
     state.Tournament.Level = 1;
     create();
     clock().SetBlind(9);
-    EXPECT_EQ(caption("lblBlinds"), QString("25/50"));
-    EXPECT_EQ(caption("lblNextLevel"), QString("-/-"));
-    EXPECT_EQ(caption("lblLevel"), QString("9"));
+    EXPECT_EQ(caption(ScreenElementId::lblBlinds), QString("25/50"));
+    EXPECT_EQ(caption(ScreenElementId::lblNextLevel), QString("-/-"));
+    EXPECT_EQ(caption(ScreenElementId::lblLevel), QString("9"));
 }
 
 } // namespace
@@ -470,18 +473,20 @@ TEST_F(LevelClockTest, ResumedBreakRunsOnAndThenTheNextLevel)
     state.Tournament.Level = 2;
     state.Tournament.Time = "00:03";
     create();
-    clock().ResumeBreak();
-    EXPECT_TRUE(visible("lblBreakNotice"));
-    for (const char* name : {"lblBlinds", "lblBlindsCaption", "lblAnteCaption", "lblAnte"}) {
+    clock().resumeBreak();
+    EXPECT_TRUE(visible(ScreenElementId::lblBreakNotice));
+    for (const ScreenElementId name : {ScreenElementId::lblBlinds, ScreenElementId::lblBlindsCaption,
+                                       ScreenElementId::lblAnteCaption, ScreenElementId::lblAnte}) {
         EXPECT_FALSE(visible(name)) << name;
     }
     EXPECT_EQ(clock().levelMinutesText, QString("10"));
-    EXPECT_EQ(caption("lblTotalTime"), QString("00:50")); // both levels and the break, as at start-up
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime),
+              QString("00:50")); // both levels and the break, as at start-up
     run();
     tick(3);
     EXPECT_EQ(digits(), QString("00:00"));
     tick(); // the break is over: no second break
-    EXPECT_FALSE(visible("lblBreakNotice"));
+    EXPECT_FALSE(visible(ScreenElementId::lblBreakNotice));
     EXPECT_EQ(state.Tournament.Level, 3);
     EXPECT_EQ(digits(), QString("20:00"));
 }
@@ -492,8 +497,8 @@ TEST_F(LevelClockTest, ResumedBreakOfALevelWithoutOneChangesNothing)
     state.Tournament.Level = 1;
     state.Tournament.Time = "05:00";
     create();
-    clock().ResumeBreak();
-    EXPECT_FALSE(visible("lblBreakNotice"));
-    EXPECT_TRUE(visible("lblBlinds"));
+    clock().resumeBreak();
+    EXPECT_FALSE(visible(ScreenElementId::lblBreakNotice));
+    EXPECT_TRUE(visible(ScreenElementId::lblBlinds));
     EXPECT_EQ(clock().levelMinutesText, QString("20"));
 }

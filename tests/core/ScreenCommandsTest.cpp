@@ -20,7 +20,7 @@ TEST_F(ScreenCommandsTest, ExitQuestionNoKeepsARunningClockRunning)
     bool pausedWhileAsking = false;
     boxes.whileOpen = [&] { pausedWhileAsking = clock().isPaused(); };
     boxes.answers = {false};
-    EXPECT_FALSE(commands().ConfirmExit());
+    EXPECT_FALSE(commands().confirmExit());
     EXPECT_EQ(boxes.questions, QStringList{"Are you sure that you want to exit KAVRO Clock?"});
     EXPECT_TRUE(pausedWhileAsking);
     EXPECT_FALSE(clock().isPaused());
@@ -32,7 +32,7 @@ TEST_F(ScreenCommandsTest, ExitQuestionYesLeavesTheClockPaused)
 {
     run();
     boxes.answers = {true};
-    EXPECT_TRUE(commands().ConfirmExit());
+    EXPECT_TRUE(commands().confirmExit());
     EXPECT_TRUE(clock().isPaused());
     tick(5);
     EXPECT_EQ(digits(), QString("20:00"));
@@ -41,17 +41,17 @@ TEST_F(ScreenCommandsTest, ExitQuestionYesLeavesTheClockPaused)
 TEST_F(ScreenCommandsTest, ExitQuestionNoKeepsAPausedClockPaused)
 {
     boxes.answers = {false};
-    EXPECT_FALSE(commands().ConfirmExit());
+    EXPECT_FALSE(commands().confirmExit());
     EXPECT_TRUE(clock().isPaused());
 }
 
 TEST_F(ScreenCommandsTest, CommandButtonsSitInTheTopRightCorner)
 {
     const int inner = screen().screenWidth();
-    const ScreenElement& close = screen().element("lblClose");
-    const ScreenElement& setup = screen().element("lblSetup");
-    const ScreenElement& help = screen().element("lblHelp");
-    const ScreenElement& backdrop = screen().element("shpButton");
+    const ScreenElement& close = screen().element(ScreenElementId::lblClose);
+    const ScreenElement& setup = screen().element(ScreenElementId::lblSetup);
+    const ScreenElement& help = screen().element(ScreenElementId::lblHelp);
+    const ScreenElement& backdrop = screen().element(ScreenElementId::shpButton);
     EXPECT_EQ(close.left, inner - 420);
     EXPECT_EQ(setup.left, close.left - 370);
     EXPECT_EQ(help.left, setup.left - 370);
@@ -64,26 +64,27 @@ TEST_F(ScreenCommandsTest, CommandButtonsSitInTheTopRightCorner)
 
 TEST_F(ScreenCommandsTest, PointerStripShowsAndHidesTheButtons)
 {
-    const ScreenElement& backdrop = screen().element("shpButton");
-    commands().PointerMoved(float(backdrop.left + 1), 100);
-    for (const char* name : {"shpButton", "lblClose", "lblSetup", "lblHelp"}) {
+    const ScreenElement& backdrop = screen().element(ScreenElementId::shpButton);
+    commands().pointerMoved(float(backdrop.left + 1), 100);
+    for (const ScreenElementId name : {ScreenElementId::shpButton, ScreenElementId::lblClose,
+                                       ScreenElementId::lblSetup, ScreenElementId::lblHelp}) {
         EXPECT_TRUE(visible(name)) << name;
     }
-    commands().PointerMoved(float(backdrop.left + 1), float(backdrop.height));
-    EXPECT_FALSE(visible("lblClose"));
-    commands().PointerMoved(float(backdrop.left), 100);
-    EXPECT_FALSE(visible("lblClose")) << "the strip starts right of the backdrop's edge";
+    commands().pointerMoved(float(backdrop.left + 1), float(backdrop.height));
+    EXPECT_FALSE(visible(ScreenElementId::lblClose));
+    commands().pointerMoved(float(backdrop.left), 100);
+    EXPECT_FALSE(visible(ScreenElementId::lblClose)) << "the strip starts right of the backdrop's edge";
 }
 
 TEST_F(ScreenCommandsTest, FirstMovementOnlyRecordsThePosition)
 {
     clock().mouseHidden = true;
-    commands().PointerMoved(300, 400);
+    commands().pointerMoved(300, 400);
     EXPECT_TRUE(mouseShown.isEmpty());
     EXPECT_EQ(commands().LastPointerX, 300);
-    commands().PointerMoved(300, 400);
+    commands().pointerMoved(300, 400);
     EXPECT_TRUE(mouseShown.isEmpty()) << "no movement";
-    commands().PointerMoved(301, 400);
+    commands().pointerMoved(301, 400);
     EXPECT_EQ(mouseShown, QList<bool>{true});
     EXPECT_EQ(clock().mouseHideCounter, 5);
 }
@@ -92,29 +93,29 @@ TEST_F(ScreenCommandsTest, SettingsClickShowsThePointerAndHidesTheButtons)
 {
     run();
     clock().mouseHidden = true;
-    commands().PointerMoved(float(screen().screenWidth() - 5), 10);
-    logic->SettingsClicked();
+    commands().pointerMoved(float(screen().screenWidth() - 5), 10);
+    logic->settingsClicked();
     EXPECT_EQ(settingsOpened, 1);
     EXPECT_EQ(mouseShown, QList<bool>{true});
-    EXPECT_FALSE(visible("shpButton"));
-    EXPECT_FALSE(visible("lblSetup"));
+    EXPECT_FALSE(visible(ScreenElementId::shpButton));
+    EXPECT_FALSE(visible(ScreenElementId::lblSetup));
     EXPECT_FALSE(clock().isPaused());
 }
 
 TEST_F(ScreenCommandsTest, DesignCaptionsAndVisibility)
 {
-    EXPECT_TRUE(visible("lblPaused"));
-    EXPECT_EQ(caption("lblPaused"), QString("PAUSED"));
-    EXPECT_FALSE(visible("lblBreakNotice"));
-    EXPECT_EQ(caption("lblBreakNotice"), QString("BREAK"));
-    EXPECT_EQ(caption("lblSetup"), QString(" S "));
-    EXPECT_EQ(screen().element("lblHelp").toolTip, QString("Help"));
-    EXPECT_EQ(screen().element("lblPaused").width, 7245);
-    EXPECT_TRUE(screen().element("shpBlinds").rounded);
-    EXPECT_FALSE(screen().element("Shape2").rounded);
+    EXPECT_TRUE(visible(ScreenElementId::lblPaused));
+    EXPECT_EQ(caption(ScreenElementId::lblPaused), QString("PAUSED"));
+    EXPECT_FALSE(visible(ScreenElementId::lblBreakNotice));
+    EXPECT_EQ(caption(ScreenElementId::lblBreakNotice), QString("BREAK"));
+    EXPECT_EQ(caption(ScreenElementId::lblSetup), QString(" S "));
+    EXPECT_EQ(screen().element(ScreenElementId::lblHelp).toolTip, QString("Help"));
+    EXPECT_EQ(screen().element(ScreenElementId::lblPaused).width, 7245);
+    EXPECT_TRUE(screen().element(ScreenElementId::shpBlinds).rounded);
+    EXPECT_FALSE(screen().element(ScreenElementId::Shape2).rounded);
     EXPECT_EQ(screen().names().size(), 42); // 34 labels, the logo and 7 panels
     // PAUSED sits 300 below the design digits, centred
-    const ScreenElement& paused = screen().element("lblPaused");
+    const ScreenElement& paused = screen().element(ScreenElementId::lblPaused);
     EXPECT_EQ(paused.top, 1800 + 180 * 24 + 300);
     EXPECT_EQ(paused.left, screen().screenWidth() / 2 - 7245 / 2);
 }

@@ -39,7 +39,7 @@ std::vector<Shown> timeline(const BlindStructure& blinds)
 class TickSchedulerTest : public ClockFixture
 {
 protected:
-    Shown shown() { return {state.Tournament.Level, visible("lblBreakNotice"), digits()}; }
+    Shown shown() { return {state.Tournament.Level, visible(ScreenElementId::lblBreakNotice), digits()}; }
 };
 
 TEST_F(TickSchedulerTest, StaysWithinASecondOfRealTimeThroughThreeHoursOfStalls)

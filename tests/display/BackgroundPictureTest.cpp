@@ -46,7 +46,7 @@ TEST_F(BackgroundPictureTest, StretchesToTheWindowWithoutKeepingTheAspect)
 {
     writeJpeg("Blue.jpg", 1024, 768);
     const BackgroundPicture::Result result =
-        BackgroundPicture::Build(background(), "blue.JPG", QSize(1280, 1024));
+        BackgroundPicture::build(background(), "blue.JPG", QSize(1280, 1024));
     ASSERT_EQ(result.action, BackgroundPicture::Action::Show);
     EXPECT_EQ(result.picture.size(), QSize(1280, 1024));
     // The red half now ends at 640 across the whole height.
@@ -91,16 +91,16 @@ TEST_F(BackgroundPictureTest, HeaderOnlyPictureCannotBeRescaled)
 
 TEST_F(BackgroundPictureTest, NoNameClearsMissingFileKeepsAndUnreadableFileIsAnError)
 {
-    EXPECT_EQ(BackgroundPicture::Build(background(), "", QSize(10, 10)).action,
+    EXPECT_EQ(BackgroundPicture::build(background(), "", QSize(10, 10)).action,
               BackgroundPicture::Action::Clear);
-    EXPECT_EQ(BackgroundPicture::Build(background(), "Gone.jpg", QSize(10, 10)).action,
+    EXPECT_EQ(BackgroundPicture::build(background(), "Gone.jpg", QSize(10, 10)).action,
               BackgroundPicture::Action::Keep);
 
     // A JPEG start followed by rubbish, and a file that is not a picture at all.
     folder.write("background/Corrupt.jpg", QByteArray("\xFF\xD8\xFF\xE0") + QByteArray(300, '\x17'));
     folder.write("background/Text.jpg", "not a picture");
     for (const char* name : {"Corrupt.jpg", "Text.jpg"}) {
-        EXPECT_THROW(BackgroundPicture::Build(background(), name, QSize(10, 10)), FreeImageError) << name;
+        EXPECT_THROW(BackgroundPicture::build(background(), name, QSize(10, 10)), FreeImageError) << name;
     }
 }
 

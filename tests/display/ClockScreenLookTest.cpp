@@ -8,6 +8,7 @@
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
 #include "support/QtPrinters.h"
+#include "support/ScreenElementPrinter.h"
 #include "support/TempProgramFolder.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ protected:
     void open()
     {
         window = std::make_unique<frmClock>(ClockScreenContext(state, blinds, boxes, sounds, monotonic));
-        window->Load();
+        window->load();
         QApplication::processEvents();
     }
     void resize(int width, int height)
@@ -56,7 +57,7 @@ protected:
         window->resize(width, height);
         QApplication::processEvents();
     }
-    const ScreenElement& at(const char* name) { return window->model().element(QString::fromLatin1(name)); }
+    const ScreenElement& at(ScreenElementId id) { return window->model().element(id); }
 
     void writePicture(const char* relative, int width, int height)
     {
@@ -71,19 +72,19 @@ TEST_F(ClockScreenLookTest, ElementsKeepTheirProportionsAndFontsFollowTheHeight)
 {
     open();
     resize(1205, 676); // the first window's size at 96 dots per inch
-    const ScreenElement title = at("lblTitle");
-    const ScreenElement box = at("Shape3");
+    const ScreenElement title = at(ScreenElementId::lblTitle);
+    const ScreenElement box = at(ScreenElementId::Shape3);
     const double digitSize = window->model().timer(0).fontSize;
 
     resize(2410, 1352);
-    EXPECT_NEAR(at("lblTitle").top, 2 * title.top, 2);
-    EXPECT_NEAR(at("Shape3").left, 2 * box.left, 2);
-    EXPECT_NEAR(at("Shape3").width, 2 * box.width, 2);
-    EXPECT_NEAR(at("Shape3").height, 2 * box.height, 2);
+    EXPECT_NEAR(at(ScreenElementId::lblTitle).top, 2 * title.top, 2);
+    EXPECT_NEAR(at(ScreenElementId::Shape3).left, 2 * box.left, 2);
+    EXPECT_NEAR(at(ScreenElementId::Shape3).width, 2 * box.width, 2);
+    EXPECT_NEAR(at(ScreenElementId::Shape3).height, 2 * box.height, 2);
     EXPECT_NEAR(window->model().timer(0).fontSize, 2 * digitSize, 0.01);
-    EXPECT_NEAR(window->label("lblTimer0")->font().pointSizeF(), 2 * digitSize, 0.01);
-    EXPECT_EQ(window->label("Shape3"), nullptr);
-    EXPECT_NEAR(window->pixelRect(at("Shape3")).right(), 2410 - 2 * 100 / 15, 2);
+    EXPECT_NEAR(window->label(ScreenElementId::lblTimer0)->font().pointSizeF(), 2 * digitSize, 0.01);
+    EXPECT_EQ(window->label(ScreenElementId::Shape3), nullptr);
+    EXPECT_NEAR(window->pixelRect(at(ScreenElementId::Shape3)).right(), 2410 - 2 * 100 / 15, 2);
 }
 
 TEST_F(ClockScreenLookTest, ScreenOfAnotherShapeGetsTheFirstWindowsShapeCentred)
@@ -100,12 +101,13 @@ TEST_F(ClockScreenLookTest, ScreenOfAnotherShapeGetsTheFirstWindowsShapeCentred)
          {Case{1205, 1352, QRect(0, 338, 1205, 676)}, Case{2410, 676, QRect(602, 0, 1205, 676)}}) {
         resize(c.width, c.height);
         EXPECT_NEAR(window->model().timer(0).fontSize, digitSize, 0.01) << c.width << "x" << c.height;
-        const QRect logo = window->pixelRect(at("imgLogo"));
+        const QRect logo = window->pixelRect(at(ScreenElementId::imgLogo));
         EXPECT_NEAR(logo.left(), c.area.left() + 200 / 15, 1);
         EXPECT_NEAR(logo.top(), c.area.top() + 500 / 15, 1);
-        EXPECT_NEAR(window->pixelRect(at("shpLevel")).right(), c.area.right() - 200 / 15, 2);
+        EXPECT_NEAR(window->pixelRect(at(ScreenElementId::shpLevel)).right(), c.area.right() - 200 / 15, 2);
         // The labels themselves move with the area, changed or not.
-        for (const char* name : {"lblLevel", "lblBlinds", "lblTitle", "lblTimer0"}) {
+        for (const ScreenElementId name : {ScreenElementId::lblLevel, ScreenElementId::lblBlinds,
+                                           ScreenElementId::lblTitle, ScreenElementId::lblTimer0}) {
             EXPECT_EQ(window->label(name)->geometry(), window->pixelRect(at(name))) << name;
         }
     }
@@ -140,15 +142,15 @@ TEST_F(ClockScreenLookTest, BackgroundIsRebuiltAtEverySizeAndKeptWhenItsFileGoes
 TEST_F(ClockScreenLookTest, LogoIsShownOnlyWhenTheProgramFolderHasOne)
 {
     open();
-    EXPECT_FALSE(window->label("imgLogo")->isVisible());
-    const QRect withoutLogo = window->label("lblTitle")->geometry();
+    EXPECT_FALSE(window->label(ScreenElementId::imgLogo)->isVisible());
+    const QRect withoutLogo = window->label(ScreenElementId::lblTitle)->geometry();
     window.reset();
 
     writePicture("logo.jpg", 100, 50);
     open();
-    EXPECT_TRUE(window->label("imgLogo")->isVisible());
-    EXPECT_FALSE(window->label("imgLogo")->pixmap().isNull());
-    EXPECT_EQ(window->label("lblTitle")->geometry(), withoutLogo) << "the rest does not move";
+    EXPECT_TRUE(window->label(ScreenElementId::imgLogo)->isVisible());
+    EXPECT_FALSE(window->label(ScreenElementId::imgLogo)->pixmap().isNull());
+    EXPECT_EQ(window->label(ScreenElementId::lblTitle)->geometry(), withoutLogo) << "the rest does not move";
 }
 
 TEST_F(ClockScreenLookTest, SchemeComesFromTheSettingsAndReachesTheLevelClock)
@@ -169,8 +171,8 @@ TEST_F(ClockScreenLookTest, SchemeComesFromTheSettingsAndReachesTheLevelClock)
         state.Display.Color_Style = qint16(c.style);
         open();
         EXPECT_EQ(window->model().backColour(), c.back) << c.style;
-        EXPECT_EQ(at("Shape2").visible, c.panels);
-        EXPECT_EQ(at("Shape1").visible, c.panels);
+        EXPECT_EQ(at(ScreenElementId::Shape2).visible, c.panels);
+        EXPECT_EQ(at(ScreenElementId::Shape1).visible, c.panels);
         EXPECT_EQ(window->logic().clock.DigitColour, c.digits) << c.style;
         EXPECT_EQ(window->logic().clock.AlertColour, c.alert) << c.style;
         EXPECT_EQ(window->model().timer(0).foreColour, c.digits) << c.style;

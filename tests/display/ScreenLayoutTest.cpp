@@ -5,6 +5,7 @@
 #include "display/ColourScheme.h"
 #include "display/LayoutOverflow.h"
 #include "support/FixedTextMeasurer.h"
+#include "support/ScreenElementPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,9 @@ protected:
     ColourScheme scheme;
     qint16 line = 0;
 
-    const ScreenElement& at(const char* name) { return screen.element(QString::fromLatin1(name)); }
-    int right(const char* name) { return at(name).left + at(name).width; }
-    int bottom(const char* name) { return at(name).top + at(name).height; }
+    const ScreenElement& at(ScreenElementId id) { return screen.element(id); }
+    int right(ScreenElementId id) { return at(id).left + at(id).width; }
+    int bottom(ScreenElementId id) { return at(id).top + at(id).height; }
     void layout() { ScreenLayout(screen, scheme).LayoutScreen(9, line); }
 };
 
@@ -36,38 +37,44 @@ TEST_F(ScreenLayoutTest, TitleStaysCentredAndGoesNegativeWhenWiderThanTheWindow)
     for (const Case& c : {Case{18075, 6, 9037 - 1080}, Case{18076, 6, 9038 - 1080},
                           Case{18075, 60, 9037 - 10800}, Case{9000, 1, 4500 - 180}}) {
         screen.setScreenSize(c.screenWidth, 10140);
-        screen.setCaption("lblTitle", QString(c.titleLength, u'W'));
+        screen.setCaption(ScreenElementId::lblTitle, QString(c.titleLength, u'W'));
         layout();
-        EXPECT_EQ(at("lblTitle").left, c.left) << c.screenWidth << " " << c.titleLength;
-        EXPECT_EQ(at("lblTitle").top, 800);
+        EXPECT_EQ(at(ScreenElementId::lblTitle).left, c.left) << c.screenWidth << " " << c.titleLength;
+        EXPECT_EQ(at(ScreenElementId::lblTitle).top, 800);
     }
 }
 
 TEST_F(ScreenLayoutTest, BlindsTextsWidenBothBlindPanelsEqually)
 {
-    screen.setCaption("lblBlinds", "25/50");
+    screen.setCaption(ScreenElementId::lblBlinds, "25/50");
     layout();
-    const ScreenElement narrow = at("shpBlinds");
-    screen.setCaption("lblBlinds", "25,000/50,000");
+    const ScreenElement narrow = at(ScreenElementId::shpBlinds);
+    screen.setCaption(ScreenElementId::lblBlinds, "25,000/50,000");
     layout();
-    const ScreenElement wide = at("shpBlinds");
+    const ScreenElement wide = at(ScreenElementId::shpBlinds);
 
     EXPECT_EQ(wide.width - narrow.width, 8 * 360) << "eight more characters at 36 pt";
-    EXPECT_EQ(wide.width, at("lblBlinds").width + at("lblBlindsCaption").width + 900);
-    EXPECT_EQ(at("shpNext").width, wide.width);
-    EXPECT_EQ(at("shpNext").left, wide.left);
-    EXPECT_EQ(at("shpNext").top, bottom("shpBlinds") + 500);
+    EXPECT_EQ(wide.width,
+              at(ScreenElementId::lblBlinds).width + at(ScreenElementId::lblBlindsCaption).width + 900);
+    EXPECT_EQ(at(ScreenElementId::shpNext).width, wide.width);
+    EXPECT_EQ(at(ScreenElementId::shpNext).left, wide.left);
+    EXPECT_EQ(at(ScreenElementId::shpNext).top, bottom(ScreenElementId::shpBlinds) + 500);
     EXPECT_EQ(wide.left, 9037 - wide.width / 2);
-    EXPECT_EQ(at("lblBlindsCaption").left, wide.left + 250);
-    EXPECT_EQ(right("lblBlinds"), right("shpBlinds") - 250);
-    for (const char* caption : {"lblAnteCaption", "lblNextLevelCaption", "lblNextAnteCaption"}) {
-        EXPECT_EQ(right(caption), right("lblBlindsCaption")) << caption;
+    EXPECT_EQ(at(ScreenElementId::lblBlindsCaption).left, wide.left + 250);
+    EXPECT_EQ(right(ScreenElementId::lblBlinds), right(ScreenElementId::shpBlinds) - 250);
+    for (const ScreenElementId caption :
+         {ScreenElementId::lblAnteCaption, ScreenElementId::lblNextLevelCaption,
+          ScreenElementId::lblNextAnteCaption}) {
+        EXPECT_EQ(right(caption), right(ScreenElementId::lblBlindsCaption)) << caption;
     }
-    for (const char* value : {"lblAnte", "lblNextLevel", "lblNextAnte"}) {
-        EXPECT_EQ(at(value).left, at("lblBlinds").left) << value;
+    for (const ScreenElementId value :
+         {ScreenElementId::lblAnte, ScreenElementId::lblNextLevel, ScreenElementId::lblNextAnte}) {
+        EXPECT_EQ(at(value).left, at(ScreenElementId::lblBlinds).left) << value;
     }
-    EXPECT_EQ(at("lblAnteCaption").top, at("shpBlinds").top + at("lblBlindsCaption").height);
-    EXPECT_EQ(at("lblNextAnteCaption").top, at("shpNext").top + at("lblNextLevelCaption").height);
+    EXPECT_EQ(at(ScreenElementId::lblAnteCaption).top,
+              at(ScreenElementId::shpBlinds).top + at(ScreenElementId::lblBlindsCaption).height);
+    EXPECT_EQ(at(ScreenElementId::lblNextAnteCaption).top,
+              at(ScreenElementId::shpNext).top + at(ScreenElementId::lblNextLevelCaption).height);
 }
 
 TEST_F(ScreenLayoutTest, PayoutBoxHoldsTenLinesAndTheBarCoversExactlyTheFirstLine)
@@ -76,37 +83,38 @@ TEST_F(ScreenLayoutTest, PayoutBoxHoldsTenLinesAndTheBarCoversExactlyTheFirstLin
         measurer.blankHeight = h;
         layout();
         EXPECT_EQ(line, h);
-        EXPECT_EQ(at("Shape2").height, 10 * h + 100);
-        EXPECT_EQ(at("Shape1").top, at("lblPrizePool1").top) << h;
-        EXPECT_EQ(at("Shape1").height, h);
-        EXPECT_EQ(at("lblPrizePool1").height, 9 * h);
-        EXPECT_EQ(at("lblPrizePool2").top, at("lblPrizePool1").top);
-        EXPECT_EQ(at("lblPrizePool2").left, at("lblPrizePool1").left + 1200);
-        EXPECT_EQ(at("Shape3").top, at("Shape2").top);
-        EXPECT_EQ(at("Shape3").height, at("Shape2").height);
-        EXPECT_EQ(right("Shape3"), screen.screenWidth() - 100);
+        EXPECT_EQ(at(ScreenElementId::Shape2).height, 10 * h + 100);
+        EXPECT_EQ(at(ScreenElementId::Shape1).top, at(ScreenElementId::lblPrizePool1).top) << h;
+        EXPECT_EQ(at(ScreenElementId::Shape1).height, h);
+        EXPECT_EQ(at(ScreenElementId::lblPrizePool1).height, 9 * h);
+        EXPECT_EQ(at(ScreenElementId::lblPrizePool2).top, at(ScreenElementId::lblPrizePool1).top);
+        EXPECT_EQ(at(ScreenElementId::lblPrizePool2).left, at(ScreenElementId::lblPrizePool1).left + 1200);
+        EXPECT_EQ(at(ScreenElementId::Shape3).top, at(ScreenElementId::Shape2).top);
+        EXPECT_EQ(at(ScreenElementId::Shape3).height, at(ScreenElementId::Shape2).height);
+        EXPECT_EQ(right(ScreenElementId::Shape3), screen.screenWidth() - 100);
     }
 }
 
 TEST_F(ScreenLayoutTest, LineHeightAbove3266OverflowsThePayoutBoxAndEndsTheLayoutThere)
 {
     measurer.blankHeight = 3267;
-    const int prizesTop = at("lblPrizes").top;
-    const int boxHeight = at("Shape2").height;
+    const int prizesTop = at(ScreenElementId::lblPrizes).top;
+    const int boxHeight = at(ScreenElementId::Shape2).height;
     EXPECT_THROW(layout(), LayoutOverflow);
-    EXPECT_EQ(at("Shape1").top, 2 * 3267 + 4500) << "the bar is placed before the box";
-    EXPECT_EQ(at("Shape2").top, 3267 + 4400);
-    EXPECT_EQ(at("Shape2").height, boxHeight);
-    EXPECT_EQ(at("lblPrizes").top, prizesTop);
+    EXPECT_EQ(at(ScreenElementId::Shape1).top, 2 * 3267 + 4500) << "the bar is placed before the box";
+    EXPECT_EQ(at(ScreenElementId::Shape2).top, 3267 + 4400);
+    EXPECT_EQ(at(ScreenElementId::Shape2).height, boxHeight);
+    EXPECT_EQ(at(ScreenElementId::lblPrizes).top, prizesTop);
 
     measurer.blankHeight = 40000;
-    EXPECT_THROW(ScreenLayout(screen, scheme).MeasureTextCell("lblPrizePool1"), LayoutOverflow);
+    EXPECT_THROW(ScreenLayout(screen, scheme).MeasureTextCell(ScreenElementId::lblPrizePool1),
+                 LayoutOverflow);
 }
 
 TEST_F(ScreenLayoutTest, DigitsAreACentredRowAtTheLayoutSizeInTheDigitColour)
 {
     scheme.choose(4);
-    screen.setCaption("lblTimer0", "1");
+    screen.setCaption(ScreenElementId::lblTimer0, "1");
     layout();
     int total = 0;
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
@@ -124,21 +132,22 @@ TEST_F(ScreenLayoutTest, DigitsAreACentredRowAtTheLayoutSizeInTheDigitColour)
 TEST_F(ScreenLayoutTest, TotalsStackUnderTheirCaptionsInTheRightBox)
 {
     layout();
-    const char* pairs[][2] = {{"lblTotalTimeCaption", "lblTotalTime"},
-                              {"lblBreakCaption", "lblBreak"},
-                              {"lblStackCaption", "lblStack"},
-                              {"lblPlayersCaption", "lblPlayers"},
-                              {"lblPrizeCaption", "lblPrize"}};
-    int expectedTop = at("Shape3").top + 100;
+    const ScreenElementId pairs[][2] = {{ScreenElementId::lblTotalTimeCaption, ScreenElementId::lblTotalTime},
+                                        {ScreenElementId::lblBreakCaption, ScreenElementId::lblBreak},
+                                        {ScreenElementId::lblStackCaption, ScreenElementId::lblStack},
+                                        {ScreenElementId::lblPlayersCaption, ScreenElementId::lblPlayers},
+                                        {ScreenElementId::lblPrizeCaption, ScreenElementId::lblPrize}};
+    int expectedTop = at(ScreenElementId::Shape3).top + 100;
     for (const auto& [caption, value] : pairs) {
         EXPECT_EQ(at(caption).top, expectedTop) << caption;
         EXPECT_EQ(at(value).top, bottom(caption)) << value;
-        EXPECT_EQ(at(caption).left, at("Shape3").left + 500);
-        EXPECT_EQ(at(value).left, at("Shape3").left + 500);
+        EXPECT_EQ(at(caption).left, at(ScreenElementId::Shape3).left + 500);
+        EXPECT_EQ(at(value).left, at(ScreenElementId::Shape3).left + 500);
         expectedTop = bottom(value) + 150;
     }
-    EXPECT_EQ(at("lblLevel").left + at("lblLevel").width, right("shpLevel"));
-    EXPECT_EQ(right("shpLevel"), screen.screenWidth() - 200);
+    EXPECT_EQ(at(ScreenElementId::lblLevel).left + at(ScreenElementId::lblLevel).width,
+              right(ScreenElementId::shpLevel));
+    EXPECT_EQ(right(ScreenElementId::shpLevel), screen.screenWidth() - 200);
 }
 
 struct SchemeCase
@@ -163,21 +172,21 @@ TEST_P(ColourSchemeTest, SchemeColoursTheScreenThroughColorStyleAndTheLayout)
     EXPECT_EQ(scheme.DigitColour, c.digit);
     EXPECT_EQ(scheme.AlertColour, c.alert);
     EXPECT_EQ(screen.backColour(), c.back);
-    EXPECT_EQ(at("lblTitle").foreColour, c.title);
-    for (const char* panel : PanelNames) {
+    EXPECT_EQ(at(ScreenElementId::lblTitle).foreColour, c.title);
+    for (const ScreenElementId panel : Panels) {
         EXPECT_EQ(at(panel).visible, c.visible) << panel;
         EXPECT_EQ(at(panel).backColour, fill) << panel;
     }
-    EXPECT_EQ(at("Shape1").visible, c.visible);
+    EXPECT_EQ(at(ScreenElementId::Shape1).visible, c.visible);
 
     layout();
-    for (const char* panel : PanelNames) {
+    for (const ScreenElementId panel : Panels) {
         EXPECT_EQ(at(panel).fillSolid, c.solid) << panel;
         EXPECT_EQ(at(panel).opaque, c.opaque) << panel;
         EXPECT_EQ(at(panel).visible, c.visible) << panel;
     }
-    EXPECT_EQ(at("Shape1").backColour, c.highlight);
-    EXPECT_TRUE(at("Shape1").fillSolid) << "the bar keeps its solid fill";
+    EXPECT_EQ(at(ScreenElementId::Shape1).backColour, c.highlight);
+    EXPECT_TRUE(at(ScreenElementId::Shape1).fillSolid) << "the bar keeps its solid fill";
     EXPECT_EQ(screen.timer(3).foreColour, c.digit);
 }
 
@@ -233,7 +242,7 @@ TEST_F(ScreenLayoutTest, UnknownSchemeNumberChangesNoColourButShowsThePanels)
     EXPECT_EQ(scheme.DigitColour, white.DigitColour);
     EXPECT_EQ(scheme.BackColour, white.BackColour);
     EXPECT_TRUE(scheme.PanelsVisible);
-    EXPECT_TRUE(at("shpLevel").visible);
+    EXPECT_TRUE(at(ScreenElementId::shpLevel).visible);
     EXPECT_EQ(ColourScheme::names(), (QStringList{"White", "Grey", "Green", "Blue", "Purple", "Black"}));
 }
 

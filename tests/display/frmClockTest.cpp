@@ -50,13 +50,13 @@ protected:
         context.hooks.updateStatistics = [this] { ++statistics; };
         context.hooks.openSettings = [this] {
             ++settingsOpened;
-            pausedInSettings = window->model().isVisible("lblPaused");
+            pausedInSettings = window->model().isVisible(ScreenElementId::lblPaused);
         };
         if (adjust) {
             adjust(context);
         }
         window = std::make_unique<frmClock>(context);
-        window->Load();
+        window->load();
         QApplication::processEvents();
     }
     void TearDown() override
@@ -94,7 +94,7 @@ protected:
     {
         for (int i = 0; i < count; ++i) {
             monotonic.advance(1000);
-            window->ClockTicked();
+            window->clockTicked();
         }
     }
 };
@@ -104,10 +104,9 @@ TEST_F(frmClockTest, ComesUpMaximisedAndPausedWithTheLevelsFullTime)
     EXPECT_EQ(window->windowTitle(), QString("Darvel"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->windowState().testFlag(Qt::WindowMaximized));
-    for (const QString& name : window->model().names()) {
-        const ScreenElement& e = window->model().element(name);
+    for (const ScreenElement& e : window->model().elements()) {
         if (e.kind != ScreenElement::Kind::Shape) {
-            EXPECT_NE(window->findChild<QLabel*>(name), nullptr) << name.toStdString();
+            EXPECT_NE(window->findChild<QLabel*>(e.name), nullptr) << e.name.toStdString();
         }
     }
     EXPECT_EQ(window->findChild<QLabel*>("lblTimer3")->property("index").toInt(), 3);
@@ -137,7 +136,7 @@ TEST_F(frmClockTest, SpaceStartsTheClockAndStalledSecondsAreCaughtUp)
     seconds(1);
     EXPECT_EQ(digits(), QString("19:59"));
     monotonic.advance(3500); // a busy event loop
-    window->ClockTicked();
+    window->clockTicked();
     EXPECT_EQ(digits(), QString("19:56"));
     release(Qt::Key_Space);
     EXPECT_TRUE(shown("lblPaused"));
@@ -147,7 +146,7 @@ TEST_F(frmClockTest, SpaceStartsTheClockAndStalledSecondsAreCaughtUp)
 
 TEST_F(frmClockTest, KeypadKeysCountAndMainKeyboardKeysDoNot)
 {
-    window->model().setCaption("lblPlayers", "200/200");
+    window->model().setCaption(ScreenElementId::lblPlayers, "200/200");
     release(Qt::Key_Minus, Qt::KeypadModifier);
     EXPECT_EQ(text("lblPlayers"), QString("199/200"));
     EXPECT_EQ(state.Tournament.Players, 199);
@@ -198,7 +197,7 @@ TEST_F(frmClockTest, ExitQuestionNoKeepsRunningYesClosesPaused)
     release(Qt::Key_Space);
     boxes.answers = {false};
     bool pausedWhileAsking = false;
-    boxes.whileOpen = [&] { pausedWhileAsking = window->model().isVisible("lblPaused"); };
+    boxes.whileOpen = [&] { pausedWhileAsking = window->model().isVisible(ScreenElementId::lblPaused); };
     EXPECT_FALSE(window->close());
     EXPECT_EQ(boxes.questions, QStringList{"Are you sure that you want to exit KAVRO Clock?"});
     EXPECT_TRUE(pausedWhileAsking);
@@ -210,7 +209,7 @@ TEST_F(frmClockTest, ExitQuestionNoKeepsRunningYesClosesPaused)
     EXPECT_TRUE(window->close());
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->clockTick().isActive());
-    EXPECT_TRUE(window->model().isVisible("lblPaused"));
+    EXPECT_TRUE(window->model().isVisible(ScreenElementId::lblPaused));
 }
 
 TEST_F(frmClockTest, CloseButtonSavesTheStateBeforeAsking)

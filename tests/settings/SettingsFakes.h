@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ClockScreen.h"
 #include "core/DesktopOpener.h"
 #include "core/FileChooser.h"
 #include "manager/ManagerError.h"
@@ -64,4 +65,25 @@ public:
         }
         return imported;
     }
+};
+
+// Records what is asked of the clock screen, one entry a call: "colorStyle", "lblLevel=2", "setBlind 1".
+class FakeClockScreen : public ClockScreen
+{
+public:
+    explicit FakeClockScreen(QStringList& calls) : m_calls(calls) {}
+
+    void ColorStyle() override { m_calls << QStringLiteral("colorStyle"); }
+    void RefreshBackground() override { m_calls << QStringLiteral("background"); }
+    void PrizePool() override { m_calls << QStringLiteral("prizePool"); }
+    void CountDown() override { m_calls << QStringLiteral("countDown"); }
+    void SetBlind(int level) override { m_calls << QStringLiteral("setBlind %1").arg(level); }
+    void setCaption(ScreenElementId id, const QString& caption) override
+    {
+        m_calls << screenElementName(id) + u'=' + caption;
+    }
+    void showLogo() override { m_calls << QStringLiteral("showLogo"); }
+
+private:
+    QStringList& m_calls;
 };

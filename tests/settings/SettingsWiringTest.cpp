@@ -88,7 +88,7 @@ TEST_F(OpenedFromTheClock, F2OpensTheSettingsPausedAndASaveReachesTheClock)
     EXPECT_FALSE(paused()); // running again, as before
     EXPECT_EQ(app->state().Tournament.Title, "Friday Cup");
     EXPECT_EQ(app->state().Tournament.Tournament_ID, 5);
-    EXPECT_EQ(app->screen()->model().caption("lblTitle"), "Friday Cup");
+    EXPECT_EQ(app->screen()->model().caption(ScreenElementId::lblTitle), "Friday Cup");
     EXPECT_TRUE(dir.read("darvel.ini").contains("\r\nTitle=Friday Cup\r\n"));
     EXPECT_TRUE(dir.read("darvel.ini").startsWith("Color_Style=5\r\n"));
 }
@@ -119,7 +119,7 @@ TEST_F(OpenedFromTheClock, EditBlindsUsesTheFileChooserAndDesktopGivenToTheProgr
         ASSERT_NE(modal, nullptr);
         modal->findChild<QPushButton*>("cmdEditBlinds")->click();
     });
-    app->screen()->SettingsClicked();
+    app->screen()->settingsClicked();
     EXPECT_EQ(desktop.opened, QStringList({blinds}));
 }
 

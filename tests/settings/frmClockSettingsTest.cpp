@@ -56,6 +56,7 @@ protected:
     FakeSoundPlayer sounds;
     FakeDesktopOpener desktop;
     QStringList screenCalls;
+    FakeClockScreen screen{screenCalls};
     std::unique_ptr<SettingsDialogContext> context;
     std::unique_ptr<frmClockSettings> dialog;
 
@@ -81,19 +82,9 @@ protected:
 
     frmClockSettings& open()
     {
-        context = std::make_unique<SettingsDialogContext>(
-            SettingsDialogContext{state, blinds, tournaments, boxes, files, sounds, desktop, "$", {}});
-        auto& s = context->screen;
-        s.refreshFromManager = [this] { screenCalls << "refresh"; };
-        s.colorStyle = [this] { screenCalls << "colorStyle"; };
-        s.refreshBackground = [this] { screenCalls << "background"; };
-        s.prizePool = [this] { screenCalls << "prizePool"; };
-        s.setCaption = [this](const QString& name, const QString& caption) {
-            screenCalls << name + "=" + caption;
-        };
-        s.countDown = [this] { screenCalls << "countDown"; };
-        s.setBlind = [this](int level) { screenCalls << QString("setBlind %1").arg(level); };
-        s.showLogo = [this] { screenCalls << "showLogo"; };
+        context = std::make_unique<SettingsDialogContext>(SettingsDialogContext{
+            state, blinds, tournaments, boxes, files, sounds, desktop, "$", screen, {}});
+        context->refreshFromManager = [this] { screenCalls << "refresh"; };
         dialog = std::make_unique<frmClockSettings>(*context);
         dialog->show();
         return *dialog;
