@@ -176,6 +176,9 @@ void KeyCommands::KeyReleased(VirtualKey key)
     case VirtualKey::F2:
         ClockHooks::call(settingsRequested);
         break;
+    case VirtualKey::F3:
+        ClockHooks::call(qrCodeToggled);
+        break;
     default:
         break;
     }

@@ -449,7 +449,12 @@ void frmClock::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat()) {
         return;
     }
-    guarded([&] { m_logic.keys.KeyReleased(VirtualKeyFromQt(event->key(), event->modifiers())); });
+    KeyReleased(VirtualKeyFromQt(event->key(), event->modifiers()));
+}
+
+void frmClock::KeyReleased(VirtualKey key)
+{
+    guarded([&] { m_logic.keys.KeyReleased(key); });
     ClockHooks::call(m_logic.hooks.keyHandled);
     showModel();
 }

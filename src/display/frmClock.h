@@ -74,6 +74,8 @@ public:
     void showModel();
     // What the one-second timer runs: the ticks due by the monotonic clock, then a redraw.
     void ClockTicked();
+    // A key of the director's, from the keyboard or the remote: the same handling either way.
+    void KeyReleased(VirtualKey key);
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;

@@ -57,6 +57,7 @@ QList<frmHelp::KeyRow> frmHelp::keyRows()
         {QStringLiteral("F5"), QStringLiteral("Decrease level by 1"), QStringLiteral("F6"),
          QStringLiteral("Increase level by 1")},
         {QStringLiteral("Space"), QStringLiteral("Start/Stop clock"), QString(), QString()},
+        {QStringLiteral("F3"), QStringLiteral("Show/hide the players' view QR code"), QString(), QString()},
     };
 }
 
@@ -86,15 +87,17 @@ frmHelp::frmHelp(QWidget* parent) : QDialog(parent)
     version->move(width() - px(360) - version->width(), px(360));
 
     const QList<KeyRow> rows = keyRows();
+    int singleRow = SpaceRow;
     for (int i = 0; i < rows.size(); ++i) {
         const KeyRow& row = rows[i];
         if (row.rightKey.isEmpty()) {
-            auto* key = place(this, row.leftKey, 0, SpaceRow, true);
-            auto* text = place(this, row.leftText, 0, SpaceRow, false);
+            auto* key = place(this, row.leftKey, 0, singleRow, true);
+            auto* text = place(this, row.leftText, 0, singleRow, false);
             const int gap = px(240);
             const int left = (width() - key->width() - gap - text->width()) / 2;
-            key->move(left, px(SpaceRow));
-            text->move(left + key->width() + gap, px(SpaceRow));
+            key->move(left, px(singleRow));
+            text->move(left + key->width() + gap, px(singleRow));
+            singleRow += RowStep;
             continue;
         }
         const int top = FirstRow + RowStep * i;
