@@ -237,6 +237,7 @@ TEST_F(KeyCommandsTest, OtherKeysDoNothing)
 
 TEST_F(KeyCommandsTest, F3AsksForTheQrCodeAndChangesNothingElse)
 {
+    startAt(2, "10:00");
     int toggled = 0;
     logic->keys.qrCodeToggled = [&] { ++toggled; };
     const TournamentRecord before = state.Tournament;
