@@ -56,13 +56,18 @@ bool NetworkLink::start(QString* error)
 
 void NetworkLink::publishChanges()
 {
-    const QByteArray state = StateJson::toBytes(StateJson::fromModel(m_screen.model()));
-    if (state != m_published || ++m_silentPolls >= PollsBetweenRepeats) {
-        m_published = state;
-        m_silentPolls = 0;
-        m_service.publish(state);
+    // The state is built only when the screen changed, about once a second.
+    const int revision = m_screen.model().revision();
+    if (revision == m_publishedRevision && ++m_silentPolls < PollsBetweenRepeats) {
+        return;
+    }
+    m_silentPolls = 0;
+    if (revision != m_publishedRevision) {
+        m_publishedRevision = revision;
+        m_published = StateJson::toBytes(StateJson::fromModel(m_screen.model()));
         placeQrCode();
     }
+    m_service.publish(m_published);
 }
 
 void NetworkLink::toggleQrCode()

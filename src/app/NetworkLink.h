@@ -37,6 +37,7 @@ private:
     NetworkService m_service;
     QTimer m_poll;
     QByteArray m_published;
+    int m_publishedRevision = -1;
     int m_silentPolls = 0;
     QLabel* m_qr = nullptr;
     QImage m_qrImage;
