@@ -2,8 +2,8 @@
 // the clock's own thread stay as cheap as without pages, and does a page that drops and comes back
 // miss anything? Usage: network_load [seconds (max 60)] [pages]
 #include "core/ClockScreenModel.h"
-#include "core/SteadyClock.h"
 #include "core/FixedTextMeasurer.h"
+#include "core/SteadyClock.h"
 #include "network/NetworkService.h"
 #include "network/StateJson.h"
 
@@ -43,8 +43,8 @@ struct PageStats
 {
     long sessions = 0;
     long messages = 0;
-    long gaps = 0;         // a tick missed within a session
-    long staleStarts = 0;  // a new session whose first state was not the newest
+    long gaps = 0;        // a tick missed within a session
+    long staleStarts = 0; // a new session whose first state was not the newest
     std::vector<qint64> delays;
 };
 
@@ -76,7 +76,8 @@ private:
             m_expectAtLeast = int(g_published.size()) - 1;
         }
         ++m_stats.sessions;
-        connect(m_socket, &QWebSocket::textMessageReceived, this, [this](const QString& text) { received(text); });
+        connect(m_socket, &QWebSocket::textMessageReceived, this,
+                [this](const QString& text) { received(text); });
         m_socket->open(m_url);
         if (m_dropper) {
             QTimer::singleShot(1000 + QRandomGenerator::global()->bounded(4000), this, [this] {
@@ -143,7 +144,9 @@ int main(int argc, char** argv)
     const auto clockTick = [&] {
         model.setCaption(QStringLiteral("lblTitle"), QString::number(tick));
         const int left = 3600 - tick;
-        const QString digits = QStringLiteral("%1:%2").arg(left / 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0'));
+        const QString digits = QStringLiteral("%1:%2")
+                                   .arg(left / 60, 2, 10, QLatin1Char('0'))
+                                   .arg(left % 60, 2, 10, QLatin1Char('0'));
         for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
             model.setCaption(ClockScreenModel::timerName(i), digits.mid(i, 1));
         }
@@ -191,26 +194,30 @@ int main(int argc, char** argv)
     });
     ticker.start();
     app.exec();
-    QMetaObject::invokeMethod(&pageRoot, [&] { qDeleteAll(pageRoot.children()); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &pageRoot, [&] { qDeleteAll(pageRoot.children()); }, Qt::BlockingQueuedConnection);
     pageThread.quit();
     pageThread.wait();
 
     std::vector<qint64> delays = steadyStats.delays;
     delays.insert(delays.end(), dropStats.delays.begin(), dropStats.delays.end());
     std::sort(delays.begin(), delays.end());
-    const auto percentile = [&](double p) { return delays.empty() ? 0 : delays[size_t(p * double(delays.size() - 1))]; };
+    const auto percentile = [&](double p) {
+        return delays.empty() ? 0 : delays[size_t(p * double(delays.size() - 1))];
+    };
     const double idlePerTick = idleCpu / (idleTicks - WarmUpTicks);
     const double loadPerTick = loadCpu / loadTicks;
     const long expectedSteady = long(pages - pages / 5) * loadTicks;
     std::printf("pages %d, ticks idle %d / with pages %d, state %lld bytes\n", pages, idleTicks, loadTicks,
                 static_cast<long long>(shown.size()));
-    std::printf("clock thread CPU per tick: idle %.3f ms, with pages %.3f ms (%+.1f %%)\n", idlePerTick, loadPerTick,
-                (loadPerTick / idlePerTick - 1) * 100);
+    std::printf("clock thread CPU per tick: idle %.3f ms, with pages %.3f ms (%+.1f %%)\n", idlePerTick,
+                loadPerTick, (loadPerTick / idlePerTick - 1) * 100);
     std::printf("steady pages: %ld sessions, %ld states (at least %ld expected), %ld missed ticks\n",
                 steadyStats.sessions, steadyStats.messages, expectedSteady, steadyStats.gaps);
-    std::printf("dropping pages: %ld sessions, %ld states, %ld missed ticks within a session, %ld sessions that "
-                "did not start with the newest state\n",
-                dropStats.sessions, dropStats.messages, dropStats.gaps, dropStats.staleStarts);
+    std::printf(
+        "dropping pages: %ld sessions, %ld states, %ld missed ticks within a session, %ld sessions that "
+        "did not start with the newest state\n",
+        dropStats.sessions, dropStats.messages, dropStats.gaps, dropStats.staleStarts);
     std::printf("delay publish -> page: median %lld ms, 99 %% %lld ms, max %lld ms\n",
                 static_cast<long long>(percentile(0.5)), static_cast<long long>(percentile(0.99)),
                 static_cast<long long>(delays.empty() ? 0 : delays.back()));
