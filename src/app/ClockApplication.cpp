@@ -1,8 +1,10 @@
 #include "ClockApplication.h"
 
 #include "CheckRequiredFiles.h"
+#include "NetworkLink.h"
 #include "ShowWelcome.h"
 #include "core/ClockError.h"
+#include "core/ClockOptions.h"
 #include "core/ClockSettingsFile.h"
 #include "core/MessageBoxes.h"
 #include "display/LoadPayoutPercentages.h"
@@ -75,6 +77,7 @@ std::optional<int> ClockApplication::start()
         m_screen->showModel();
     }
     m_keeper->started();
+    startNetwork();
     if (m_resumed) {
         m_boxes.show(MessageBoxes::Icon::Information,
                      RecoveryRecord::resumedMessage(*m_resumed, m_recovery->written()));
@@ -93,6 +96,26 @@ std::optional<int> ClockApplication::start()
         }
     }
     return std::nullopt;
+}
+
+void ClockApplication::startNetwork()
+{
+    // Off unless switched on in options.ini: no port is opened.
+    const ClockOptions options = ClockOptions::load(m_state.Folders.Program);
+    if (!options.network.playersView) {
+        return;
+    }
+    m_network = std::make_unique<NetworkLink>(options.network, m_clock, *m_screen);
+    QString error;
+    if (!m_network->start(&error)) {
+        m_network.reset();
+        m_boxes.show(MessageBoxes::Icon::Warning,
+                     QStringLiteral("The players' view could not be opened on port %1: %2")
+                         .arg(options.network.port)
+                         .arg(error));
+        return;
+    }
+    m_screen->logic().keys.qrCodeToggled = [this] { m_network->toggleQrCode(); };
 }
 
 void ClockApplication::readClockSettings()

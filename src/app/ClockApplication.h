@@ -16,6 +16,7 @@
 class DesktopOpener;
 class FileChooser;
 class ManagerRefresher;
+class NetworkLink;
 class ScreenSaverBackend;
 class modScreensaver;
 struct UpgradeContext;
@@ -44,6 +45,8 @@ public:
     TournamentState& state() { return m_state; }
     // The recount that runs beside the clock; exists once start() has connected to the manager.
     ManagerRefresher* refresher() const { return m_refresher.get(); }
+    // The players' view, the TV view and the remote; null while [Network] Players_View is off.
+    NetworkLink* network() const { return m_network.get(); }
 
     // The desktop's screen-saver switch; without one, start() takes the one for Qt's platform.
     void setScreenSaver(std::unique_ptr<ScreenSaverBackend> backend);
@@ -73,6 +76,7 @@ private:
     std::unique_ptr<RecoveryRecord> m_recovery;
     std::optional<RecoveryValues> m_resumed;
     std::unique_ptr<RecoveryKeeper> m_keeper;
+    std::unique_ptr<NetworkLink> m_network;
     std::unique_ptr<FileChooser> m_platformFiles;
     std::unique_ptr<DesktopOpener> m_platformDesktop;
     FileChooser* m_files = nullptr;
@@ -88,4 +92,5 @@ private:
     // The settings dialog and the help screen, modal over the clock screen.
     void openSettings();
     void openHelp();
+    void startNetwork();
 };

@@ -176,6 +176,9 @@ void KeyCommands::keyReleased(VirtualKey key)
     case VirtualKey::F2:
         guarded(settingsRequested);
         break;
+    case VirtualKey::F3:
+        guarded(qrCodeToggled);
+        break;
     default:
         break;
     }

@@ -24,6 +24,8 @@ public:
     // F1 and F2 do what the Help and Settings buttons do.
     std::function<void()> helpRequested;
     std::function<void()> settingsRequested;
+    // F3 shows or hides the players' view's QR code.
+    std::function<void()> qrCodeToggled;
 
     // Moves the players shown in lblPlayers by delta within 0 and the entries shown, rewriting the label at
     // once; false when that would leave the range.

@@ -16,6 +16,7 @@ enum class VirtualKey : int
     Divide = 111,
     F1 = 112,
     F2 = 113,
+    F3 = 114,
     F5 = 116,
     F6 = 117,
     F7 = 118,

@@ -35,6 +35,8 @@ VirtualKey VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers)
         return VirtualKey::F1;
     case Qt::Key_F2:
         return VirtualKey::F2;
+    case Qt::Key_F3:
+        return VirtualKey::F3;
     case Qt::Key_F5:
         return VirtualKey::F5;
     case Qt::Key_F6:

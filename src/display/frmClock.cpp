@@ -421,7 +421,12 @@ void frmClock::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat()) {
         return;
     }
-    guarded([&] { m_logic.keys.keyReleased(VirtualKeyFromQt(event->key(), event->modifiers())); });
+    keyReleased(VirtualKeyFromQt(event->key(), event->modifiers()));
+}
+
+void frmClock::keyReleased(VirtualKey key)
+{
+    guarded([&] { m_logic.keys.keyReleased(key); });
     guarded(m_logic.hooks.keyHandled);
     showModel();
 }

@@ -77,6 +77,8 @@ public:
     void showModel();
     // What the one-second timer runs: the ticks due by the monotonic clock, then a redraw.
     void clockTicked();
+    // A key of the director's, from the keyboard or the remote: the same handling either way.
+    void keyReleased(VirtualKey key);
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;

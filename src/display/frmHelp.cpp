@@ -24,6 +24,7 @@ QList<frmHelp::KeyRow> frmHelp::keyRows()
         {QStringLiteral("F5"), QStringLiteral("Decrease level by 1"), QStringLiteral("F6"),
          QStringLiteral("Increase level by 1")},
         {QStringLiteral("Space"), QStringLiteral("Start/Stop clock"), QString(), QString()},
+        {QStringLiteral("F3"), QStringLiteral("Show/hide the players' view QR code"), QString(), QString()},
     };
 }
 

@@ -235,3 +235,16 @@ TEST_F(KeyCommandsTest, OtherKeysDoNothing)
 }
 
 } // namespace
+
+TEST_F(KeyCommandsTest, F3AsksForTheQrCodeAndChangesNothingElse)
+{
+    startAt(2, "10:00");
+    int toggled = 0;
+    logic->keys.qrCodeToggled = [&] { ++toggled; };
+    const TournamentRecord before = state.Tournament;
+    key(VirtualKey::F3);
+    key(VirtualKey::F3);
+    EXPECT_EQ(toggled, 2);
+    EXPECT_EQ(state.Tournament.Level, before.Level);
+    EXPECT_EQ(state.Tournament.Time, before.Time);
+}

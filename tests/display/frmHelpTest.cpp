@@ -29,7 +29,7 @@ TEST(HelpScreen, CaptionTitleAndVersion)
     EXPECT_EQ(frmHelp::VersionText(3, 0, 0), "3.0.0"); // the revision shows even when 0
 }
 
-TEST(HelpScreen, ListsEverySeventeenKeysWithTheirTexts)
+TEST(HelpScreen, ListsEveryEighteenKeysWithTheirTexts)
 {
     frmHelp help;
     const QStringList shown = texts(help);
@@ -42,7 +42,8 @@ TEST(HelpScreen, ListsEverySeventeenKeysWithTheirTexts)
         }
         bindings += row.rightKey.isEmpty() ? 1 : 2;
     }
-    EXPECT_EQ(bindings, 17);
+    EXPECT_EQ(bindings, 18);
+    EXPECT_TRUE(shown.contains("Show/hide the players' view QR code"));
     EXPECT_TRUE(shown.contains("Increase entries by 1"));
     EXPECT_TRUE(shown.contains("Start/Stop clock"));
     EXPECT_TRUE(shown.contains("Change settings"));
@@ -65,6 +66,7 @@ TEST(HelpScreen, KeysStandInTwoColumnsOfRows)
     EXPECT_EQ(at("Change settings"), QPoint(280, 64));
     EXPECT_EQ(at("F6").y(), 64 + 7 * 24);
     EXPECT_EQ(at("Space").y(), 272);
+    EXPECT_EQ(at("F3").y(), 272 + 24);
 }
 
 TEST(HelpScreen, OkClosesIt)

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/ClockOptions.h"
+#include "network/NetworkService.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QTimer>
+
+class MonotonicClock;
+class QLabel;
+class frmClock;
+
+// The clock screen on the network: hands each new state of the screen to the web server, runs the
+// remote's commands as the clock's own keys, and shows the players' view's QR code on the screen.
+class NetworkLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    NetworkLink(const ClockOptions::Network& options, const MonotonicClock& clock, frmClock& screen);
+    ~NetworkLink() override;
+
+    bool start(QString* error);
+    NetworkService& service() { return m_service; }
+
+    void toggleQrCode();
+    bool qrCodeShown() const;
+    QLabel* qrCode() const { return m_qr; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    frmClock& m_screen;
+    NetworkService m_service;
+    QTimer m_poll;
+    QByteArray m_published;
+    int m_publishedRevision = -1;
+    int m_silentPolls = 0;
+    QLabel* m_qr = nullptr;
+    QImage m_qrImage;
+    bool m_qrWanted = true;
+
+    void publishChanges();
+    void placeQrCode();
+};

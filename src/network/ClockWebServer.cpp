@@ -1,0 +1,288 @@
+#include "ClockWebServer.h"
+
+#include "RemoteCommand.h"
+#include "WebAssets.h"
+
+#include <QHttpServer>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QUrl>
+#include <QWebSocket>
+#include <QWebSocketCorsAuthenticator>
+#include <QWebSocketServer>
+
+namespace {
+
+using Status = QHttpServerResponder::StatusCode;
+
+const QByteArray Json = QByteArrayLiteral("application/json");
+
+// The pages load only their own files and talk only to this clock.
+const QByteArray Policy = QByteArrayLiteral("default-src 'self'; connect-src 'self' ws:; img-src 'self' "
+                                            "data:; frame-ancestors 'none'; base-uri 'none'");
+
+void send(QHttpServerResponder& responder, Status status, const QByteArray& contentType,
+          const QByteArray& body, bool headOnly = false)
+{
+    const QByteArray content = headOnly ? QByteArray() : body;
+    if (status == Status::TooManyRequests) {
+        responder.write(content,
+                        {{"Content-Type", contentType},
+                         {"Cache-Control", "no-store"},
+                         {"X-Content-Type-Options", "nosniff"},
+                         {"Retry-After", QByteArray::number(RemotePairing::LockOutMs / 1000)}},
+                        status);
+        return;
+    }
+    responder.write(content,
+                    {{"Content-Type", contentType},
+                     {"Cache-Control", "no-store"},
+                     {"X-Content-Type-Options", "nosniff"},
+                     {"X-Frame-Options", "DENY"},
+                     {"Referrer-Policy", "no-referrer"},
+                     {"Content-Security-Policy", Policy}},
+                    status);
+}
+
+void sendError(QHttpServerResponder& responder, Status status, const QString& message)
+{
+    send(responder, status, Json,
+         QJsonDocument(QJsonObject{{QStringLiteral("error"), message}}).toJson(QJsonDocument::Compact));
+}
+
+// A body that is one JSON object with exactly the one string member name, or nothing.
+std::optional<QString> onlyMember(const QByteArray& body, const QString& name)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return std::nullopt;
+    }
+    const QJsonObject object = document.object();
+    if (object.size() != 1 || !object.value(name).isString()) {
+        return std::nullopt;
+    }
+    return object.value(name).toString();
+}
+
+bool isJson(const QHttpServerRequest& request)
+{
+    const QByteArray type = request.value("Content-Type").toLower();
+    return type == Json || type.startsWith(Json + ';');
+}
+
+} // namespace
+
+ClockWebServer::ClockWebServer(const QString& remotePin, const MonotonicClock& clock, QObject* parent)
+    : ClockWebServer(remotePin, clock, Limits{}, parent)
+{}
+
+ClockWebServer::ClockWebServer(const QString& remotePin, const MonotonicClock& clock, Limits limits,
+                               QObject* parent)
+    : QObject(parent), m_limits(limits), m_pairing(remotePin, clock)
+{
+    m_http = new QHttpServer(this);
+    m_http->setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        handle(request, std::move(responder));
+    });
+    m_tcp = new GuardedTcpServer(m_limits.connection, this);
+    m_push = new QWebSocketServer(QStringLiteral("KAVRO Clock"), QWebSocketServer::NonSecureMode, this);
+    m_push->setMaxPendingConnections(64);
+    connect(m_push, &QWebSocketServer::originAuthenticationRequired, this,
+            [this](QWebSocketCorsAuthenticator* authenticator) {
+                // The host is checked once the request is in; here only what a page of ours can send.
+                const QUrl origin(authenticator->origin());
+                authenticator->setAllowed(
+                    authenticator->origin().isEmpty() ||
+                    (origin.scheme() == QStringLiteral("http") && origin.port(80) == m_httpPort));
+            });
+    connect(m_push, &QWebSocketServer::newConnection, this, &ClockWebServer::acceptLive);
+}
+
+ClockWebServer::~ClockWebServer()
+{
+    for (QWebSocket* socket : std::as_const(m_live)) {
+        socket->disconnect(this);
+        socket->abort();
+        delete socket;
+    }
+}
+
+bool ClockWebServer::listen(const QHostAddress& address, quint16 port, QString* error)
+{
+    if (!m_tcp->listen(address, port)) {
+        if (error) {
+            *error = m_tcp->errorString();
+        }
+        return false;
+    }
+    m_httpPort = m_tcp->serverPort();
+    const quint16 wanted = port == 0 ? 0 : quint16(port + 1);
+    if (port == 65535 || !m_push->listen(address, wanted)) {
+        if (error) {
+            *error = m_push->errorString();
+        }
+        m_tcp->close();
+        return false;
+    }
+    m_pushPort = m_push->serverPort();
+    m_http->bind(m_tcp);
+    return true;
+}
+
+bool ClockWebServer::originAllowed(const QString& origin, const QString& host) const
+{
+    // Browsers always send an Origin: a page elsewhere cannot listen in. Programs send none.
+    if (origin.isEmpty()) {
+        return true;
+    }
+    const QUrl url(origin);
+    return url.scheme() == QStringLiteral("http") && url.port(80) == m_httpPort &&
+           url.host().compare(host, Qt::CaseInsensitive) == 0 && url.path().isEmpty();
+}
+
+void ClockWebServer::acceptLive()
+{
+    while (QWebSocket* socket = m_push->nextPendingConnection()) {
+        if (m_live.size() >= m_limits.maxLiveClients ||
+            !originAllowed(socket->origin(), socket->requestUrl().host())) {
+            socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
+            socket->deleteLater();
+            continue;
+        }
+        // Pages only listen; whatever they send is small or a reason to part.
+        socket->setMaxAllowedIncomingMessageSize(1024);
+        socket->setMaxAllowedIncomingFrameSize(1024);
+        m_live.append(socket);
+        connect(socket, &QWebSocket::disconnected, this, [this, socket] {
+            m_live.removeOne(socket);
+            socket->deleteLater();
+        });
+        if (!m_state.isEmpty()) {
+            socket->sendTextMessage(QString::fromUtf8(m_state));
+        }
+    }
+}
+
+void ClockWebServer::publish(const QByteArray& state)
+{
+    m_state = state;
+    const QString text = QString::fromUtf8(state);
+    const QList<QWebSocket*> live = m_live;
+    for (QWebSocket* socket : live) {
+        if (socket->bytesToWrite() > m_limits.maxQueuedPushBytes) {
+            m_live.removeOne(socket);
+            socket->disconnect(this);
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        socket->sendTextMessage(text);
+    }
+}
+
+void ClockWebServer::handle(const QHttpServerRequest& request, QHttpServerResponder&& responder)
+{
+    const QString path = request.url().path(QUrl::FullyEncoded);
+    const QHttpServerRequest::Method method = request.method();
+    const bool read = method == QHttpServerRequest::Method::Get || method == QHttpServerRequest::Method::Head;
+    const bool head = method == QHttpServerRequest::Method::Head;
+    if (request.body().size() > m_limits.maxBodyBytes) {
+        sendError(responder, Status::PayloadTooLarge, QStringLiteral("The request is too large."));
+        return;
+    }
+    if (path == QStringLiteral("/api/state")) {
+        if (!read) {
+            sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use GET."));
+        } else if (m_state.isEmpty()) {
+            sendError(responder, Status::ServiceUnavailable, QStringLiteral("The clock is starting."));
+        } else {
+            send(responder, Status::Ok, Json, m_state, head);
+        }
+        return;
+    }
+    if (path == QStringLiteral("/api/pair") || path == QStringLiteral("/api/command")) {
+        if (method != QHttpServerRequest::Method::Post) {
+            sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use POST."));
+        } else if (path == QStringLiteral("/api/pair")) {
+            pair(request, responder);
+        } else {
+            command(request, responder);
+        }
+        return;
+    }
+    WebAssets::Asset asset = WebAssets::find(path);
+    if (!asset.found) {
+        sendError(responder, Status::NotFound, QStringLiteral("Not found."));
+        return;
+    }
+    if (!read) {
+        sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use GET."));
+        return;
+    }
+    asset.body.replace("@PUSH_PORT@", QByteArray::number(m_pushPort));
+    send(responder, Status::Ok, asset.contentType, asset.body, head);
+}
+
+void ClockWebServer::pair(const QHttpServerRequest& request, QHttpServerResponder& responder)
+{
+    if (!m_pairing.enabled()) {
+        sendError(responder, Status::Forbidden, QStringLiteral("The remote is off."));
+        return;
+    }
+    if (!isJson(request)) {
+        sendError(responder, Status::UnsupportedMediaType, QStringLiteral("Send JSON."));
+        return;
+    }
+    const std::optional<QString> pin = onlyMember(request.body(), QStringLiteral("pin"));
+    if (!pin) {
+        sendError(responder, Status::BadRequest, QStringLiteral("Send {\"pin\": \"...\"}."));
+        return;
+    }
+    QByteArray token;
+    switch (m_pairing.pair(request.remoteAddress().toString(), *pin, &token)) {
+    case RemotePairing::Result::Paired:
+        send(responder, Status::Ok, Json,
+             QJsonDocument(QJsonObject{{QStringLiteral("token"), QString::fromLatin1(token)}})
+                 .toJson(QJsonDocument::Compact));
+        return;
+    case RemotePairing::Result::WrongPin:
+        sendError(responder, Status::Unauthorized, QStringLiteral("Wrong PIN."));
+        return;
+    case RemotePairing::Result::LockedOut:
+        sendError(responder, Status::TooManyRequests, QStringLiteral("Too many wrong PINs: wait a minute."));
+        return;
+    case RemotePairing::Result::Off:
+        break;
+    }
+    sendError(responder, Status::Forbidden, QStringLiteral("The remote is off."));
+}
+
+void ClockWebServer::command(const QHttpServerRequest& request, QHttpServerResponder& responder)
+{
+    if (!m_pairing.authorised(request.value("Authorization"))) {
+        sendError(responder, Status::Unauthorized, QStringLiteral("Pair with the PIN first."));
+        return;
+    }
+    if (!isJson(request)) {
+        sendError(responder, Status::UnsupportedMediaType, QStringLiteral("Send JSON."));
+        return;
+    }
+    const std::optional<QString> name = onlyMember(request.body(), QStringLiteral("command"));
+    if (!name) {
+        sendError(responder, Status::BadRequest, QStringLiteral("Send {\"command\": \"...\"}."));
+        return;
+    }
+    const std::optional<VirtualKey> key = RemoteCommand::key(*name);
+    if (!key) {
+        sendError(responder, Status::BadRequest, QStringLiteral("Unknown command."));
+        return;
+    }
+    emit keyRequested(*key);
+    send(responder, Status::Ok, Json,
+         QJsonDocument(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("command"), *name}})
+             .toJson(QJsonDocument::Compact));
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "GuardedTcpServer.h"
+#include "RemotePairing.h"
+#include "core/VirtualKey.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+
+class MonotonicClock;
+class QHttpServer;
+class QHttpServerRequest;
+class QHttpServerResponder;
+class QWebSocket;
+class QWebSocketServer;
+
+// The pages, the state and the remote's commands over HTTP, and the live state pushed over a WebSocket
+// on the next port (the HTTP server cannot take the upgrade itself). Lives in one thread; the clock
+// hands it every new state with publish() and takes the remote's keys from keyRequested.
+class ClockWebServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Limits
+    {
+        GuardedTcpServer::Limits connection;
+        qint64 maxBodyBytes = 1024;
+        int maxLiveClients = 1000;
+        // A live client with more than this waiting to be sent is not reading: it is dropped.
+        qint64 maxQueuedPushBytes = 1024 * 1024;
+    };
+
+    ClockWebServer(const QString& remotePin, const MonotonicClock& clock, Limits limits,
+                   QObject* parent = nullptr);
+    ClockWebServer(const QString& remotePin, const MonotonicClock& clock, QObject* parent = nullptr);
+    ~ClockWebServer() override;
+
+    // Port 0 picks free ports. The push port is port + 1 unless port is 0.
+    bool listen(const QHostAddress& address, quint16 port, QString* error = nullptr);
+    quint16 httpPort() const { return m_httpPort; }
+    quint16 pushPort() const { return m_pushPort; }
+    int liveClients() const { return int(m_live.size()); }
+
+    void publish(const QByteArray& state);
+
+signals:
+    void keyRequested(VirtualKey key);
+
+private:
+    Limits m_limits;
+    RemotePairing m_pairing;
+    QHttpServer* m_http = nullptr;
+    GuardedTcpServer* m_tcp = nullptr;
+    QWebSocketServer* m_push = nullptr;
+    QList<QWebSocket*> m_live;
+    QByteArray m_state;
+    quint16 m_httpPort = 0;
+    quint16 m_pushPort = 0;
+
+    void handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
+    void pair(const QHttpServerRequest& request, QHttpServerResponder& responder);
+    void command(const QHttpServerRequest& request, QHttpServerResponder& responder);
+    void acceptLive();
+    bool originAllowed(const QString& origin, const QString& host) const;
+};
