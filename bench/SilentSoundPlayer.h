@@ -7,4 +7,5 @@ class SilentSoundPlayer : public SoundPlayer
 {
 public:
     void play(const QString&) override {}
+    bool isPlaying() const override { return false; }
 };

@@ -18,6 +18,12 @@ QtSoundPlayer::~QtSoundPlayer()
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+bool QtSoundPlayer::isPlaying() const
+{
+    // A sound still loading starts once it is loaded.
+    return m_effect.isPlaying() || m_effect.status() == QSoundEffect::Loading;
+}
+
 void QtSoundPlayer::play(const QString& path)
 {
     m_effect.stop();

@@ -15,6 +15,7 @@ public:
     ~QtSoundPlayer() override;
 
     void play(const QString& path) override;
+    bool isPlaying() const override;
 
 private:
     QSoundEffect m_effect;
