@@ -19,4 +19,5 @@ public:
 
 private:
     QSoundEffect m_effect;
+    bool m_noDevice = false;
 };

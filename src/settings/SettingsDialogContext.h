@@ -35,5 +35,7 @@ struct SettingsDialogContext
         std::function<void(int level)> setBlind;
         // Shows the program folder's logo.jpg.
         std::function<void()> showLogo;
+        // Opens the options dialog (network view, announcements) over the settings dialog.
+        std::function<void()> openOptions;
     } screen;
 };

@@ -184,6 +184,10 @@ void frmClockSettings::buildTabs()
     auto* cancel = addButton(bar, "cmdCancel", QStringLiteral("&Cancel"), QString(), 11400, 120, 990, 360);
     connect(save, &QPushButton::clicked, this, &frmClockSettings::cmdApply_Click);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    auto* options =
+        addButton(bar, "cmdOptions", QStringLiteral("O&ptions..."), QString(), 9240, 120, 975, 360);
+    options->setEnabled(bool(m_context.screen.openOptions));
+    connect(options, &QPushButton::clicked, this, [this] { m_context.screen.openOptions(); });
 
     buildClockTab(m_content[0]);
     buildDisplayTab(m_content[1]);

@@ -131,7 +131,7 @@ QString AnnouncementText::text(const AnnouncementEvent& event, const BlindStruct
     case Kind::BreakStart:
         return row.hasBreak() ? breakStart(row.BreakMinutes) : QString();
     case Kind::BreakWarning:
-        return breakWarning();
+        return row.BreakMinutes > 1 ? breakWarning() : QString();
     case Kind::LevelWarning:
         return m_levelWarningMinutes > 0 ? levelWarning(m_levelWarningMinutes) : QString();
     case Kind::LastLevelEnd:

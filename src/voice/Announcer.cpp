@@ -2,7 +2,6 @@
 
 #include "EspeakRenderer.h"
 #include "RenderWorker.h"
-#include "WaveFile.h"
 #include "core/BlindStructure.h"
 #include "core/MonotonicClock.h"
 #include "core/SoundPlayer.h"
@@ -25,9 +24,9 @@ Announcer::Announcer(const BlindStructure& blinds, AnnouncementText texts,
                      std::unique_ptr<SpeechRenderer> renderer, const AnnouncementCache& cache,
                      SoundPlayer& player, const MonotonicClock& clock, QObject* parent)
     : QObject(parent), m_blinds(blinds), m_texts(std::move(texts)), m_watcher(m_texts.levelWarningMinutes()),
-      m_cache(cache), m_soundKey(renderer->soundKey()), m_player(player), m_clock(clock)
+      m_player(player), m_clock(clock)
 {
-    m_worker = new RenderWorker(std::move(renderer), m_cache);
+    m_worker = new RenderWorker(std::move(renderer), cache);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(m_worker, &RenderWorker::rendered, this, &Announcer::rendered);
@@ -88,11 +87,6 @@ void Announcer::prepare(const QString& text)
     if (text.isEmpty() || m_ready.contains(text) || m_rendering.contains(text) || m_failed.contains(text)) {
         return;
     }
-    const QString cached = m_cache.find(m_soundKey, text);
-    if (!cached.isEmpty()) {
-        m_ready.insert(text, cached);
-        return;
-    }
     m_rendering.insert(text);
     ++m_rendersRequested;
     QMetaObject::invokeMethod(
@@ -111,14 +105,14 @@ void Announcer::say(const QString& text)
     pump();
 }
 
-void Announcer::rendered(const QString& text, const QString& path, const QString& error)
+void Announcer::rendered(const QString& text, const QString& path, qint64 durationMs, const QString& error)
 {
     m_rendering.remove(text);
     if (path.isEmpty()) {
         m_failed.insert(text);
         fault(QStringLiteral("The announcement \"%1\" could not be rendered: %2").arg(text, error));
     } else {
-        m_ready.insert(text, path);
+        m_ready.insert(text, {path, qMax<qint64>(0, durationMs)});
     }
     pump();
 }
@@ -129,48 +123,62 @@ bool Announcer::clockSoundSoon(qint64 durationMs) const
     return m_ticking && left > 0 && qint64(left) * 1000 - durationMs < ClockSoundMarginMs;
 }
 
+bool Announcer::playerBusy()
+{
+    if (!m_player.isPlaying()) {
+        m_playerBusySinceMs = -1;
+        return false;
+    }
+    if (m_playerBusySinceMs < 0) {
+        m_playerBusySinceMs = m_clock.nowMs();
+    }
+    return m_clock.nowMs() - m_playerBusySinceMs < PlayerStuckMs;
+}
+
 void Announcer::pump()
 {
     m_retry.stop();
+    // Each item leaves the queue before a fault is reported: the report may run an event loop that
+    // comes back here.
     while (!m_queue.empty()) {
-        const Waiting& next = m_queue.front();
+        const Waiting next = m_queue.front();
         if (m_failed.contains(next.text)) {
             m_queue.pop_front();
             continue;
         }
         if (!m_ready.contains(next.text)) {
             if (m_clock.nowMs() - next.sinceMs > RenderTimeoutMs) {
-                fault(QStringLiteral("The announcement \"%1\" took too long to render.").arg(next.text));
                 m_queue.pop_front();
+                fault(QStringLiteral("The announcement \"%1\" took too long to render.").arg(next.text));
                 continue;
             }
             break;
         }
-        const QString path = m_ready.value(next.text);
+        const Ready ready = m_ready.value(next.text);
+        const QString& path = ready.path;
         if (!QFileInfo(path).isFile()) {
             // The cache was cleared under the clock: render it again.
             m_ready.remove(next.text);
             prepare(next.text);
             break;
         }
-        if ((m_ticking && m_now.paused) || m_player.isPlaying() || m_clock.nowMs() < m_busyUntilMs) {
+        if ((m_ticking && m_now.paused) || playerBusy() || m_clock.nowMs() < m_busyUntilMs) {
             break;
         }
-        const qint64 duration = qMax<qint64>(0, WaveFile::durationMs(path));
+        const qint64 duration = ready.durationMs;
         if (clockSoundSoon(duration)) {
             break;
         }
+        m_queue.pop_front();
+        m_busyUntilMs = m_clock.nowMs() + duration + GapMs;
+        m_player.play(path);
+        emit played(next.text, path);
         if (!m_audioChecked) {
             m_audioChecked = true;
             if (audioAvailable && !audioAvailable()) {
                 fault(QStringLiteral("The computer has no sound output."));
             }
         }
-        const QString text = next.text;
-        m_queue.pop_front();
-        m_busyUntilMs = m_clock.nowMs() + duration + GapMs;
-        m_player.play(path);
-        emit played(text, path);
         break;
     }
     if (!m_queue.empty()) {

@@ -34,6 +34,8 @@ public:
     static constexpr qint64 RenderTimeoutMs = 10000;
     // Room left before the clock's count-down sounds (from 00:05) for an announcement to finish.
     static constexpr qint64 ClockSoundMarginMs = 7000;
+    // A player that says it is playing for longer than this is taken to be stuck.
+    static constexpr qint64 PlayerStuckMs = 20000;
 
     Announcer(const BlindStructure& blinds, AnnouncementText texts, std::unique_ptr<SpeechRenderer> renderer,
               const AnnouncementCache& cache, SoundPlayer& player, const MonotonicClock& clock,
@@ -55,6 +57,7 @@ public:
     const AnnouncementText& texts() const { return m_texts; }
     // Nothing rendering and nothing waiting to be said.
     bool idle() const { return m_rendering.isEmpty() && m_queue.empty(); }
+    // Texts sent to the worker, whether it then finds them in the cache or renders them.
     int rendersRequested() const { return m_rendersRequested; }
     int rendersInFlight() const { return int(m_rendering.size()); }
 
@@ -76,8 +79,6 @@ private:
     const BlindStructure& m_blinds;
     AnnouncementText m_texts;
     AnnouncementWatcher m_watcher;
-    AnnouncementCache m_cache;
-    QString m_soundKey;
     SoundPlayer& m_player;
     const MonotonicClock& m_clock;
     QThread m_thread;
@@ -85,7 +86,13 @@ private:
     QTimer m_retry;
 
     std::deque<Waiting> m_queue;
-    QHash<QString, QString> m_ready; // text -> wave file
+    struct Ready
+    {
+        QString path;
+        qint64 durationMs = 0;
+    };
+
+    QHash<QString, Ready> m_ready;
     QSet<QString> m_rendering;
     QSet<QString> m_failed;
     int m_rendersRequested = 0;
@@ -93,12 +100,14 @@ private:
     ClockSnapshot m_now;
     bool m_ticking = false;
     qint64 m_busyUntilMs = 0;
+    qint64 m_playerBusySinceMs = -1;
     bool m_faultReported = false;
     bool m_audioChecked = false;
 
-    void rendered(const QString& text, const QString& path, const QString& error);
+    void rendered(const QString& text, const QString& path, qint64 durationMs, const QString& error);
     void prepareAhead(int level);
     void pump();
     bool clockSoundSoon(qint64 durationMs) const;
+    bool playerBusy();
     void fault(const QString& reason);
 };

@@ -16,8 +16,9 @@ public:
     void render(const QString& text);
 
 signals:
+    // The wave file and its length, read here so the clock's thread does not open it before it plays;
     // path is empty, and error says why, when the text could not be rendered.
-    void rendered(const QString& text, const QString& path, const QString& error);
+    void rendered(const QString& text, const QString& path, qint64 durationMs, const QString& error);
 
 private:
     std::unique_ptr<SpeechRenderer> m_renderer;

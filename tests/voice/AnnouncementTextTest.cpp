@@ -64,6 +64,8 @@ TEST(AnnouncementTextTest, EachEventFromTheBlindStructure)
         {{Kind::BreakStart, 3}, "Break, 1 minute. Chip race at the end of the break."},
         {{Kind::BreakStart, 1}, ""},
         {{Kind::BreakWarning, 2}, "One minute left in the break."},
+        {{Kind::BreakWarning, 3}, ""},
+        {{Kind::BreakWarning, 1}, ""},
         {{Kind::LevelWarning, 1}, "5 minutes left in this level."},
         {{Kind::LastLevelEnd, 4}, "The last level has ended."},
         {{Kind::LevelStart, 5}, ""},

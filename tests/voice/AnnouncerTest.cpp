@@ -219,20 +219,22 @@ TEST_F(AnnouncerTest, RepeatedTextIsRenderedOnce)
     state.Tournament.Level = 1;
     state.Tournament.Time = "05:00";
     announce();
-    const int before = announcer->rendersRequested();
+    run();
     announcer->say("Seat open at table 4.");
-    observe();
+    second(2);
     announcer->say("Seat open at table 4.");
-    observe();
-    EXPECT_EQ(announcer->rendersRequested(), before + 1);
+    second(2);
+    EXPECT_EQ(said.size(), 2);
     EXPECT_EQ(rendering->texts.count("Seat open at table 4."), 1);
 
     // A later run finds the file rendered before.
     auto again =
         std::make_unique<Announcer>(blinds, AnnouncementText(), std::make_unique<FakeRenderer>(rendering),
                                     AnnouncementCache(cacheFolder()), sounds, monotonic);
-    again->prepare("Seat open at table 4.");
-    EXPECT_EQ(again->rendersRequested(), 0);
+    again->say("Seat open at table 4.");
+    ASSERT_TRUE(runEventsUntil([&] { return again->idle(); }));
+    EXPECT_EQ(rendering->texts.count("Seat open at table 4."), 1);
+    EXPECT_EQ(sounds.played.count(sounds.played.last()), 3) << "played each time, from the same file";
 }
 
 TEST_F(AnnouncerTest, FailedRendersStaySilentKeepTimeAndAreReportedOnce)
@@ -288,6 +290,22 @@ TEST_F(AnnouncerTest, NoSoundOutputIsReportedOnce)
     second(3);
     EXPECT_EQ(said.size(), 2);
     EXPECT_EQ(faults, QStringList{"The computer has no sound output."});
+}
+
+TEST_F(AnnouncerTest, APlayerThatNeverEndsHoldsAnnouncementsOnlySoLong)
+{
+    addLevel(100, 200, 0, 10);
+    state.Tournament.Level = 1;
+    state.Tournament.Time = "09:00";
+    announce();
+    run();
+    sounds.playing = true;
+    announcer->say("Seat open at table 4.");
+    second(int(Announcer::PlayerStuckMs / 1000) - 1);
+    EXPECT_TRUE(said.isEmpty());
+    second(2);
+    EXPECT_EQ(said.size(), 1);
+    EXPECT_TRUE(faults.isEmpty());
 }
 
 } // namespace
