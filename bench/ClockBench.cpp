@@ -1,10 +1,12 @@
-// The clock screen as the program runs it (offscreen): one steady-state tick, and a payout rebuild.
+// The clock screen as the program runs it (offscreen): one steady-state tick, with and without spoken
+// announcements, and a payout rebuild.
 #include "app/ClockApplication.h"
 #include "display/frmClock.h"
 #include "support/FakeClock.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -38,7 +40,7 @@ struct RunningClock
     FakeClock clock;
     std::unique_ptr<ClockApplication> app;
 
-    RunningClock()
+    explicit RunningClock(bool announcements = false)
     {
         // Nothing is kept, however long the benchmark runs; every question is answered No.
         boxes.record = false;
@@ -67,6 +69,9 @@ struct RunningClock
                                        "Time=--:--\r\nPlayers=600\r\nEntries=800\r\nRebuys=120\r\n"
                                        "Buyin=100\r\nRebuy=50\r\nBuyin_Chips=20000\r\nRebuy_Chips=10000\r\n"
                                        "Color_Style=3\r\nBackground=Blue.jpg\r\n");
+        if (announcements) {
+            write(program + "/options.ini", "[Voice]\r\nAnnouncements=true\r\nLevel_Warning_Minutes=5\r\n");
+        }
         app = std::make_unique<ClockApplication>(program, boxes, sounds, clock);
         app->start();
         app->screen()->logic().clock.setPaused(false);
@@ -85,6 +90,26 @@ void SteadyStateTick(benchmark::State& state)
 }
 // Bounded so the run stays inside the structure's levels: a finished clock does nothing per tick.
 BENCHMARK(SteadyStateTick)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+
+// The same tick with announcements off (0) and on (1). The event loop runs between ticks, untimed, as
+// the program's would: it brings the renders back from their thread and redraws.
+void TickAnnouncing(benchmark::State& state)
+{
+    RunningClock running(state.range(0) != 0);
+    // A level's few sounds: kept, to count the announcements among them.
+    running.sounds.record = true;
+    frmClock* screen = running.app->screen();
+    for (auto _ : state) {
+        running.clock.now += 1000;
+        screen->clockTicked();
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["level"] = running.app->state().Tournament.Level;
+    state.counters["announced"] = double(running.sounds.played.filter(QStringLiteral("voice-cache")).size());
+}
+BENCHMARK(TickAnnouncing)->Arg(0)->Arg(1)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 
 void PayoutRebuild99Places(benchmark::State& state)
 {

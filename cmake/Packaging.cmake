@@ -16,7 +16,7 @@ set(_program ${KAVRO_INSTALL_DIR}/Clock)
 
 install(TARGETS darvel RUNTIME DESTINATION ${_program})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/blinds ${CMAKE_SOURCE_DIR}/data/sounds
-    ${CMAKE_SOURCE_DIR}/data/background DESTINATION ${_program})
+    ${CMAKE_SOURCE_DIR}/data/background ${CMAKE_SOURCE_DIR}/data/voice DESTINATION ${_program})
 install(FILES ${CMAKE_SOURCE_DIR}/data/prize-pool.csv ${KAVRO_PARENT_DIR}/kavro-demo.db DESTINATION ${_parent})
 
 # kavro.ini must name the demo database where it ends up, which is known only at install time: the prefix

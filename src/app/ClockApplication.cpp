@@ -3,6 +3,7 @@
 #include "CheckRequiredFiles.h"
 #include "NetworkLink.h"
 #include "ShowWelcome.h"
+#include "core/AppTitle.h"
 #include "core/ClockError.h"
 #include "core/ClockOptions.h"
 #include "core/ClockSettingsFile.h"
@@ -21,12 +22,17 @@
 #include "platform/modScreensaver.h"
 #include "settings/ManagerTournamentSource.h"
 #include "settings/frmClockSettings.h"
+#include "settings/frmOptions.h"
 #include "upgrade/CheckForUpgrade.h"
 #include "upgrade/UpgradeContext.h"
+#include "voice/Announcer.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMediaDevices>
+#include <QMessageBox>
 
 ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
                                    const MonotonicClock& clock)
@@ -78,6 +84,7 @@ std::optional<int> ClockApplication::start()
     }
     m_keeper->started();
     startNetwork();
+    startAnnouncements();
     if (m_resumed) {
         m_boxes.show(MessageBoxes::Icon::Information,
                      RecoveryRecord::resumedMessage(*m_resumed, m_recovery->written()));
@@ -177,6 +184,7 @@ void ClockApplication::createScreen()
         if (m_keeper) {
             m_keeper->ticked();
         }
+        announceTick();
     };
     context.hooks.closed = [this] {
         m_screenClosed = true;
@@ -256,9 +264,10 @@ void ClockApplication::openSettings()
     ManagerTournamentSource tournaments(m_manager);
     SettingsDialogContext context{m_state,   m_blinds, tournaments, m_boxes,
                                   *m_files,  m_sounds, *m_desktop,  m_manager.CurrencySymbol,
-                                  *m_screen, {}};
+                                  *m_screen, {},       {}};
     // The clock is paused while the dialog is open, so the recount after a save needs no pause of its own.
     context.refreshFromManager = [this] { RefreshFromManager(m_state, m_manager, m_boxes, RefreshHooks{}); };
+    context.openOptions = [this] { openOptions(); };
     frmClockSettings dialog(context, m_screen.get());
     dialog.exec();
     if (m_keeper) {
@@ -270,4 +279,65 @@ void ClockApplication::openHelp()
 {
     frmHelp help(m_screen.get());
     help.exec();
+}
+
+void ClockApplication::startAnnouncements()
+{
+    m_announcer.reset();
+    const ClockOptions::Voice voice = ClockOptions::load(m_state.Folders.Program).voice;
+    if (!voice.announcements) {
+        return;
+    }
+    m_announcer = Announcer::forOptions(voice, m_state.Folders.Program, m_blinds, m_sounds, m_clock);
+    m_announcer->audioAvailable = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
+    m_announcer->onFault = [this](const QString& reason) { showAnnouncementFault(reason); };
+}
+
+void ClockApplication::announceTick()
+{
+    if (!m_announcer || !m_screen) {
+        return;
+    }
+    m_announcer->ticked({m_state.Tournament.Level, m_state.Tournament.Time,
+                         m_screen->model().isVisible(ScreenElementId::lblBreakNotice),
+                         m_screen->logic().clock.isPaused()});
+}
+
+void ClockApplication::showAnnouncementFault(const QString& reason)
+{
+    // Once a run, and without stopping the clock or taking the keyboard from it.
+    if (m_announcementFaultShown) {
+        return;
+    }
+    m_announcementFaultShown = true;
+    auto* notice =
+        new QMessageBox(QMessageBox::Warning, AppTitle() + QStringLiteral(" Announcements"),
+                        reason + QStringLiteral("\n\nThe clock keeps time; announcements that cannot "
+                                                "be spoken are left out."),
+                        QMessageBox::Ok, m_screen.get());
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setAttribute(Qt::WA_ShowWithoutActivating);
+    notice->setWindowModality(Qt::NonModal);
+    notice->show();
+}
+
+void ClockApplication::openOptions()
+{
+    frmOptions dialog(
+        m_state.Folders.Program, m_boxes, [this](const ClockOptions::Voice& voice) { testVoice(voice); },
+        QApplication::activeModalWidget());
+    if (dialog.exec() == QDialog::Accepted) {
+        startAnnouncements();
+    }
+    m_voiceTest.reset();
+}
+
+void ClockApplication::testVoice(const ClockOptions::Voice& voice)
+{
+    m_voiceTest = Announcer::forOptions(voice, m_state.Folders.Program, m_blinds, m_sounds, m_clock);
+    // The director asked for it: say why there is no sound at once.
+    m_voiceTest->onFault = [this](const QString& reason) {
+        m_boxes.show(MessageBoxes::Icon::Warning, reason);
+    };
+    m_voiceTest->say(m_voiceTest->texts().sample());
 }

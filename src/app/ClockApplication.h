@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BlindStructure.h"
+#include "core/ClockOptions.h"
 #include "core/RecoveryKeeper.h"
 #include "core/RecoveryRecord.h"
 #include "core/TournamentState.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class Announcer;
 class DesktopOpener;
 class FileChooser;
 class ManagerRefresher;
@@ -81,6 +83,10 @@ private:
     std::unique_ptr<DesktopOpener> m_platformDesktop;
     FileChooser* m_files = nullptr;
     DesktopOpener* m_desktop = nullptr;
+    // Spoken announcements while options.ini switches them on, and the options dialog's "Test".
+    std::unique_ptr<Announcer> m_announcer;
+    std::unique_ptr<Announcer> m_voiceTest;
+    bool m_announcementFaultShown = false;
 
     void readClockSettings();
     void resumeFromRecovery();
@@ -93,4 +99,9 @@ private:
     void openSettings();
     void openHelp();
     void startNetwork();
+    void startAnnouncements();
+    void announceTick();
+    void openOptions();
+    void testVoice(const ClockOptions::Voice& voice);
+    void showAnnouncementFault(const QString& reason);
 };

@@ -1,5 +1,6 @@
 #include "QtSoundPlayer.h"
 
+#include <QAudioDevice>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
@@ -18,6 +19,16 @@ QtSoundPlayer::~QtSoundPlayer()
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+bool QtSoundPlayer::isPlaying() const
+{
+    // Without a sound device the effect says it plays for ever, though nothing is heard.
+    if (m_noDevice) {
+        return false;
+    }
+    // A sound still loading starts once it is loaded.
+    return m_effect.isPlaying() || m_effect.status() == QSoundEffect::Loading;
+}
+
 void QtSoundPlayer::play(const QString& path)
 {
     m_effect.stop();
@@ -29,5 +40,6 @@ void QtSoundPlayer::play(const QString& path)
     // while the clock runs is heard at its next play; play() waits for the load.
     m_effect.setSource(QUrl());
     m_effect.setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    m_noDevice = m_effect.audioDevice().isNull();
     m_effect.play();
 }

@@ -15,7 +15,9 @@ public:
     ~QtSoundPlayer() override;
 
     void play(const QString& path) override;
+    bool isPlaying() const override;
 
 private:
     QSoundEffect m_effect;
+    bool m_noDevice = false;
 };

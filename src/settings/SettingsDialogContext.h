@@ -28,4 +28,6 @@ struct SettingsDialogContext
     // background, payouts, level and title captions, digits and blinds; a chosen logo after its copy.
     ClockScreen& screen;
     std::function<void()> refreshFromManager;
+    // Opens the options dialog (network view, announcements) over the settings dialog; unset: no button.
+    std::function<void()> openOptions;
 };

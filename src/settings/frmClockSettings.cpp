@@ -131,6 +131,8 @@ void frmClockSettings::connectControls()
     }
 
     connect(ui->cmdApply, &QPushButton::clicked, this, &frmClockSettings::cmdApply_Click);
+    ui->cmdOptions->setEnabled(bool(m_context.openOptions));
+    connect(ui->cmdOptions, &QPushButton::clicked, this, [this] { m_context.openOptions(); });
     connect(ui->cboLevel, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboLevel_Click);
     connect(ui->cboRefresh, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboRefresh_Click);
     connect(ui->vsMin, &QScrollBar::valueChanged, this, &frmClockSettings::vsMin_Change);

@@ -83,7 +83,7 @@ protected:
     frmClockSettings& open()
     {
         context = std::make_unique<SettingsDialogContext>(SettingsDialogContext{
-            state, blinds, tournaments, boxes, files, sounds, desktop, "$", screen, {}});
+            state, blinds, tournaments, boxes, files, sounds, desktop, "$", screen, {}, {}});
         context->refreshFromManager = [this] { screenCalls << "refresh"; };
         dialog = std::make_unique<frmClockSettings>(*context);
         dialog->show();

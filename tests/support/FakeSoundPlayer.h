@@ -10,6 +10,8 @@ class FakeSoundPlayer : public SoundPlayer
 public:
     QStringList played;
     bool record = true;
+    // Set by a test while a sound is meant to be still playing.
+    bool playing = false;
 
     void play(const QString& path) override
     {
@@ -17,4 +19,5 @@ public:
             played.append(path);
         }
     }
+    bool isPlaying() const override { return playing; }
 };

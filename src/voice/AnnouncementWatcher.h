@@ -1,0 +1,25 @@
+#pragma once
+
+#include "AnnouncementEvent.h"
+#include "ClockSnapshot.h"
+
+#include <QList>
+#include <optional>
+
+class BlindStructure;
+
+// Finds what to announce by comparing each tick's clock with the one before: a level reached by the
+// count-down (not by the director's keys), a break starting, one minute left in a break, the level
+// warning, the end of the last level. Nothing while paused; each event once per level.
+class AnnouncementWatcher
+{
+public:
+    explicit AnnouncementWatcher(int levelWarningMinutes = 0) : m_levelWarningMinutes(levelWarningMinutes) {}
+
+    QList<AnnouncementEvent> observe(const ClockSnapshot& now, const BlindStructure& blinds);
+
+private:
+    int m_levelWarningMinutes = 0;
+    std::optional<ClockSnapshot> m_previous;
+    QList<AnnouncementEvent> m_done; // of the current level
+};
