@@ -29,11 +29,17 @@ bool QtSoundPlayer::isPlaying() const
     return m_effect.isPlaying() || m_effect.status() == QSoundEffect::Loading;
 }
 
+QString QtSoundPlayer::currentSound() const
+{
+    return m_effect.source().toLocalFile();
+}
+
 void QtSoundPlayer::play(const QString& path)
 {
     m_effect.stop();
     const QFileInfo file(path);
     if (path.isEmpty() || !file.isFile()) {
+        m_effect.setSource(QUrl());
         return;
     }
     // Dropping the source first makes every play read the file again, so a sound the director replaces

@@ -16,6 +16,8 @@ public:
 
     void play(const QString& path) override;
     bool isPlaying() const override;
+    // The file of the last sound started; empty when the last play had nothing to play.
+    QString currentSound() const;
 
 private:
     QSoundEffect m_effect;

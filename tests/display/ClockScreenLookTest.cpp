@@ -1,15 +1,10 @@
 // The clock window's colours, pictures and proportional scaling, with the real fonts.
-#include "core/BlindStructure.h"
-#include "core/TournamentState.h"
 #include "display/FreeImageError.h"
 #include "display/frmClock.h"
 #include "display/modFreeImage.h"
-#include "support/FakeClock.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
+#include "support/ClockWindowFixture.h"
 #include "support/QtPrinters.h"
 #include "support/ScreenElementPrinter.h"
-#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,47 +13,20 @@
 
 namespace {
 
-class ClockScreenLookTest : public testing::Test
+class ClockScreenLookTest : public ClockWindowFixture
 {
 protected:
-    TempProgramFolder folder;
-    TournamentState state;
-    BlindStructure blinds;
-    FakeMessageBoxes boxes;
-    FakeSoundPlayer sounds;
-    FakeClock monotonic;
-    std::unique_ptr<frmClock> window;
-
     void SetUp() override
     {
-        state.Folders = folder.folders();
-        state.Tournament.Blinds = "Test.blinds.csv";
-        state.Tournament.Level = 1;
-        state.Tournament.Time = "--:--";
         state.Display.Color_Style = 3;
         folder.write("blinds/Test.blinds.csv", "Level,SB,BB,Ante,Min,Break\r\n1,25,50,0,20,0\r\n");
         folder.write("background/.keep", "");
-    }
-    void TearDown() override
-    {
-        if (window) {
-            window->clockTick().stop();
-        }
-    }
-
-    void open()
-    {
-        window = std::make_unique<frmClock>(ClockScreenContext(state, blinds, boxes, sounds, monotonic));
-        window->load();
-        QApplication::processEvents();
     }
     void resize(int width, int height)
     {
         window->resize(width, height);
         QApplication::processEvents();
     }
-    const ScreenElement& at(ScreenElementId id) { return window->model().element(id); }
-
     void writePicture(const char* relative, int width, int height)
     {
         modFreeImage::Initialise();

@@ -1,12 +1,7 @@
 #include "display/frmClock.h"
 
-#include "core/BlindStructure.h"
-#include "core/TournamentState.h"
-#include "support/FakeClock.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
+#include "support/ClockWindowFixture.h"
 #include "support/QtPrinters.h"
-#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QImage>
@@ -18,51 +13,34 @@
 
 namespace {
 
-class frmClockTest : public testing::Test
+class frmClockTest : public ClockWindowFixture
 {
 protected:
-    TempProgramFolder folder;
-    TournamentState state;
-    BlindStructure blinds;
-    FakeMessageBoxes boxes;
-    FakeSoundPlayer sounds;
-    FakeClock monotonic;
     int statistics = 0;
     int settingsOpened = 0;
     bool pausedInSettings = false;
-    std::unique_ptr<frmClock> window;
 
-    void SetUp() override { open(); }
+    void SetUp() override { openCounting(); }
 
-    void open(const std::function<void(ClockScreenContext&)>& adjust = {})
+    // The window with a three-level structure, counting statistics updates and settings openings.
+    void openCounting(const std::function<void(ClockScreenContext&)>& adjust = {})
     {
-        state.Folders = folder.folders();
-        state.Tournament.Blinds = "Test.blinds.csv";
-        state.Tournament.Level = 1;
-        state.Tournament.Time = "--:--";
         state.Tournament.Players = 200;
         state.Tournament.Entries = 200;
         folder.write("blinds/test.BLINDS.csv", "Level,SB,BB,Ante,Min,Break\r\n"
                                                "1,25,50,0,20,0\r\n"
                                                "2,50,100,0,20,10\r\n"
                                                "3,100,200,25,20,0\r\n");
-        ClockScreenContext context(state, blinds, boxes, sounds, monotonic);
-        context.hooks.updateStatistics = [this] { ++statistics; };
-        context.hooks.openSettings = [this] {
-            ++settingsOpened;
-            pausedInSettings = window->model().isVisible(ScreenElementId::lblPaused);
-        };
-        if (adjust) {
-            adjust(context);
-        }
-        window = std::make_unique<frmClock>(context);
-        window->load();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        window->clockTick().stop();
-        window.reset();
+        open([&](ClockScreenContext& context) {
+            context.hooks.updateStatistics = [this] { ++statistics; };
+            context.hooks.openSettings = [this] {
+                ++settingsOpened;
+                pausedInSettings = window->model().isVisible(ScreenElementId::lblPaused);
+            };
+            if (adjust) {
+                adjust(context);
+            }
+        });
     }
 
     QString text(const QString& name)
@@ -261,7 +239,7 @@ TEST_F(frmClockTest, LogoShowsWhenTheProgramFolderHasOne)
     QImage logo(40, 20, QImage::Format_RGB32);
     logo.fill(Qt::red);
     ASSERT_TRUE(logo.save(folder.programPath("Logo.JPG"), "JPG"));
-    open();
+    openCounting();
     EXPECT_TRUE(shown("imgLogo"));
     EXPECT_FALSE(window->findChild<QLabel*>("imgLogo")->pixmap().isNull());
 }
@@ -269,7 +247,7 @@ TEST_F(frmClockTest, LogoShowsWhenTheProgramFolderHasOne)
 TEST_F(frmClockTest, ScreenSaverIsOffWhileTheClockRunsAndBackOnAfterExit)
 {
     QList<bool> switched;
-    open([&](ClockScreenContext& context) {
+    openCounting([&](ClockScreenContext& context) {
         context.isScreenSaverActive = [] { return true; };
         context.setScreenSaverActive = [&](bool active) { switched.append(active); };
     });
