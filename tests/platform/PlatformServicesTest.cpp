@@ -4,8 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFileInfo>
 #include <QAudioDevice>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QTimer>
