@@ -31,7 +31,9 @@ for p in range(20000 + __import__('os').getpid() % 20000, 65000):
         pass
 PY
 )
-pin=$(printf '%04d' $((RANDOM % 10000)))
+# Long enough that it cannot turn up in a page by chance (a time, an amount, a colour), which a four-digit
+# PIN sometimes did; the players' view must never carry it.
+pin=$(printf '7%04d%04d' $((RANDOM % 10000)) $((RANDOM % 10000)))
 write_options() {
     printf '[Network]\nPlayers_View=%s\nPort=%s\nBind=127.0.0.1\nRemote_PIN=%s\n' "$1" "$port" "$pin" >options.ini
 }
