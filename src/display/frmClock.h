@@ -7,6 +7,7 @@
 #include "core/ClockScreen.h"
 #include "core/ClockScreenLogic.h"
 #include "core/ClockScreenWindow.h"
+#include "platform/DesignUnits.h"
 #include "platform/QtTextMeasurer.h"
 
 #include <QPixmap>
@@ -104,8 +105,8 @@ private:
     ClockScreenSizerHost m_sizerHost;
     // Keeps the elements proportional to the window from the end of the initialisation on.
     std::unique_ptr<AutoSizer> AutoSizer1;
-    double m_twipsX = QtTextMeasurer::TwipsPerPixel;
-    double m_twipsY = QtTextMeasurer::TwipsPerPixel;
+    double m_twipsX = DesignUnits::TwipsPerPixel;
+    double m_twipsY = DesignUnits::TwipsPerPixel;
     // Top-left corner of the laid-out area, which keeps the proportions of the first window.
     QPoint m_origin;
 

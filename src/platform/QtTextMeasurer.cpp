@@ -1,6 +1,7 @@
 #include "QtTextMeasurer.h"
 
 #include "DesignFont.h"
+#include "DesignUnits.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

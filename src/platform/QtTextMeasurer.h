@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DesignUnits.h"
 #include "core/TextMeasurer.h"
 
 #include <QFont>
@@ -9,8 +8,6 @@
 class QtTextMeasurer : public TextMeasurer
 {
 public:
-    // At 96 dots per inch; the clock window converts with the display's own values below.
-    static constexpr int TwipsPerPixel = DesignUnits::TwipsPerPixel;
     // Twips per pixel of the primary display in each direction, from its logical dots per inch (15 at 96).
     static double twipsPerPixelX();
     static double twipsPerPixelY();
