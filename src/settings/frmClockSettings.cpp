@@ -74,6 +74,9 @@ frmClockSettings::frmClockSettings(SettingsDialogContext& context, QWidget* pare
     optRounding[0] = ui->optRounding0;
     optRounding[1] = ui->optRounding1;
     optRounding[2] = ui->optRounding2;
+    // Its colour comes from a style sheet, and a label with a style sheet takes the application's font
+    // unless it has one of its own: the "never" notice would then run past the panel.
+    ui->lblKAVRO->setFont(DesignFont::dialogFont());
     ui->lblKAVRO->hide();
     connectControls();
     PopulateSettingsDialog();

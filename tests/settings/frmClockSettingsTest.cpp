@@ -175,6 +175,22 @@ TEST_F(SettingsDialog, RefreshEntryAndNotice)
     EXPECT_TRUE(child<QLabel>("lblKAVRO")->text().endsWith("every 60 secs"));
 }
 
+TEST_F(SettingsDialog, RefreshNoticeKeepsTheDialogFontAndFitsItsPanel)
+{
+    open();
+    for (int entry : {0, 3, 0}) {
+        list("cboRefresh")->setCurrentIndex(entry);
+        QLabel* notice = child<QLabel>("lblKAVRO");
+        EXPECT_EQ(notice->font().family(), "Tahoma") << entry;
+        EXPECT_DOUBLE_EQ(notice->font().pointSizeF(), 8.25) << entry;
+        const QFontMetrics metrics(notice->font());
+        for (const QString& line : notice->text().split('\n')) {
+            EXPECT_LE(notice->x() + metrics.horizontalAdvance(line), notice->parentWidget()->width())
+                << line.toStdString();
+        }
+    }
+}
+
 TEST_F(SettingsDialog, RoundingOptionFollowsTheStoredRule)
 {
     for (auto [stored, option] :
