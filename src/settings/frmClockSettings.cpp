@@ -542,6 +542,8 @@ bool frmClockSettings::ApplySettings()
     guarded(m_context.refreshFromManager);
     guarded(&ClockScreen::ColorStyle, screen);
     guarded(&ClockScreen::RefreshBackground, screen);
+    // The payouts are worked out from the statistics shown, which a paused clock would not renew.
+    guarded(&ClockScreen::UpdateStatistics, screen);
     guarded(&ClockScreen::PrizePool, screen);
     guarded(&ClockScreen::setCaption, screen, ScreenElementId::lblLevel,
             QString::number(state.Tournament.Level));

@@ -93,6 +93,32 @@ TEST_F(OpenedFromTheClock, F2OpensTheSettingsPausedAndASaveReachesTheClock)
     EXPECT_TRUE(dir.read("darvel.ini").startsWith("Color_Style=5\r\n"));
 }
 
+TEST_F(OpenedFromTheClock, SavedCountsShowAtOnceOnAPausedOrRunningClock)
+{
+    for (const bool pausedBefore : {true, false}) {
+        SCOPED_TRACE(pausedBefore ? "paused" : "running");
+        app->screen()->logic().clock.setPaused(pausedBefore);
+        const QString players = pausedBefore ? "9" : "6";
+        const QString entries = pausedBefore ? "12" : "7";
+        whileOpen([&](QWidget* modal) {
+            ASSERT_NE(modal, nullptr);
+            modal->findChild<QLineEdit*>("txtPlayers")->setText(players);
+            modal->findChild<QLineEdit*>("txtEntries")->setText(entries);
+            modal->findChild<QLineEdit*>("txtBuyin")->setText("100");
+            modal->findChild<QPushButton*>("cmdApply")->click();
+        });
+        QTest::keyRelease(app->screen(), Qt::Key_F2);
+        EXPECT_EQ(paused(), pausedBefore);
+        const ClockScreenModel& model = app->screen()->model();
+        EXPECT_EQ(model.caption(ScreenElementId::lblPlayers), players + "/" + entries);
+        EXPECT_TRUE(model.caption(ScreenElementId::lblPrize).endsWith(pausedBefore ? "1,200" : "700"))
+            << model.caption(ScreenElementId::lblPrize).toStdString();
+        // 12 entries pay 45 % of 1,200 to the winner, 7 entries 50 % of 700.
+        EXPECT_TRUE(model.caption(ScreenElementId::lblPrizePool2).contains(pausedBefore ? "540" : "350"))
+            << model.caption(ScreenElementId::lblPrizePool2).toStdString();
+    }
+}
+
 TEST_F(OpenedFromTheClock, F1OpensHelpAndRestoresThePauseState)
 {
     for (const bool pausedBefore : {false, true}) {

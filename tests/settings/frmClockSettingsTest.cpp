@@ -542,8 +542,8 @@ TEST_F(SettingsDialog, SaveStoresWritesUpdatesTheClockAndCloses)
     EXPECT_EQ(iniLine("Tick_Sound"), "Tick_Sound=");
     EXPECT_EQ(iniLine("Blinds"), "Blinds=speed.blinds.csv");
     EXPECT_EQ(iniLine("Color_Style"), "Color_Style=4");
-    EXPECT_EQ(screenCalls, QStringList({"refresh", "colorStyle", "background", "prizePool", "lblLevel=2",
-                                        "lblTitle=Sunday Special", "countDown", "setBlind 2"}));
+    EXPECT_EQ(screenCalls, QStringList({"refresh", "colorStyle", "background", "statistics", "prizePool",
+                                        "lblLevel=2", "lblTitle=Sunday Special", "countDown", "setBlind 2"}));
 }
 
 TEST_F(SettingsDialog, SaveCorrectsInconsistentCounts)
