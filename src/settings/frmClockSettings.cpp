@@ -115,16 +115,25 @@ void frmClockSettings::connectControls()
     for (QScrollBar* spinner : {ui->vsMin, ui->vsSec}) {
         // Drawn upside down, the bar still steps the other way: turn the arrows and the clicks beside
         // the handle round, and the wheel in eventFilter.
-        connect(spinner, &QScrollBar::actionTriggered, this, [spinner](int action) {
+        connect(spinner, &QScrollBar::actionTriggered, this, [this, spinner](int action) {
+            int step = 0;
             if (action == QAbstractSlider::SliderSingleStepSub) {
-                spinner->setSliderPosition(spinner->value() + spinner->singleStep());
+                step = spinner->singleStep();
             } else if (action == QAbstractSlider::SliderSingleStepAdd) {
-                spinner->setSliderPosition(spinner->value() - spinner->singleStep());
+                step = -spinner->singleStep();
             } else if (action == QAbstractSlider::SliderPageStepSub) {
-                spinner->setSliderPosition(spinner->value() + spinner->pageStep());
+                step = spinner->pageStep();
             } else if (action == QAbstractSlider::SliderPageStepAdd) {
-                spinner->setSliderPosition(spinner->value() - spinner->pageStep());
+                step = -spinner->pageStep();
             }
+            if (step == 0) {
+                return;
+            }
+            if (spinner == ui->vsSec && carrySeconds(step)) {
+                spinner->setSliderPosition(ui->vsSec->value());
+                return;
+            }
+            spinner->setSliderPosition(spinner->value() + step);
         });
         spinner->installEventFilter(this);
     }
@@ -217,7 +226,7 @@ void frmClockSettings::PopulateSettingsDialog()
     }
     fill(ui->cboLevel, levels, t.Level - 1);
 
-    setTime(t.Time);
+    setTime(RemainingTime::normalised(t.Time));
     {
         // The spinners show the stored time; a time beyond the level's length stops at the range's end.
         const QSignalBlocker quietMinutes(ui->vsMin);
@@ -277,7 +286,12 @@ bool frmClockSettings::eventFilter(QObject* watched, QEvent* event)
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
         if (delta != 0) {
             const int steps = delta > 0 ? qMax(1, delta / 120) : qMin(-1, delta / 120);
-            spinner->setValue(spinner->value() + steps * spinner->singleStep());
+            const int step = steps > 0 ? spinner->singleStep() : -spinner->singleStep();
+            for (int i = 0; i < qAbs(steps); ++i) {
+                if (spinner != ui->vsSec || !carrySeconds(step)) {
+                    spinner->setValue(spinner->value() + step);
+                }
+            }
         }
         return true;
     }
@@ -320,6 +334,34 @@ void frmClockSettings::setTime(const QString& time)
     ui->lblTime->repaint();
 }
 
+void frmClockSettings::showTimeOnSpinners()
+{
+    const QSignalBlocker quietMinutes(ui->vsMin);
+    const QSignalBlocker quietSeconds(ui->vsSec);
+    ui->vsMin->setRange(0, qMax(0, selectedLevelMinutes()));
+    ui->vsMin->setValue(RemainingTime::minutesPart(ui->lblTime->text()));
+    ui->vsSec->setValue(RemainingTime::secondsPart(ui->lblTime->text()));
+}
+
+// A step of the seconds below 00 or above 59 moves the minutes, as a clock would: 05:00 one down is 04:59.
+// False when the minutes are at their end too, or the step stays within the minute.
+bool frmClockSettings::carrySeconds(int step)
+{
+    QScrollBar* minutes = ui->vsMin;
+    QScrollBar* seconds = ui->vsSec;
+    const int target = seconds->value() + step;
+    if (target >= seconds->minimum() && target <= seconds->maximum()) {
+        return false;
+    }
+    const int minute = minutes->value() + (target < seconds->minimum() ? -1 : 1);
+    if (minute < minutes->minimum() || minute > minutes->maximum()) {
+        return false;
+    }
+    minutes->setValue(minute);
+    seconds->setValue(target < seconds->minimum() ? seconds->maximum() : seconds->minimum());
+    return true;
+}
+
 void frmClockSettings::cboRefresh_Click()
 {
     const SettingsChoices::Notice notice = SettingsChoices::refreshNotice(ui->cboRefresh->currentIndex());
@@ -335,6 +377,8 @@ void frmClockSettings::cboLevel_Click()
         return;
     }
     setTime(RemainingTime::levelPicked(ui->lblTime->text(), selectedLevelMinutes()));
+    // The spinners cannot go past the picked level's length.
+    showTimeOnSpinners();
 }
 
 void frmClockSettings::vsMin_Change()
@@ -437,6 +481,7 @@ void frmClockSettings::backToLevelOne()
         }
         cboLevel_Click();
         setTime(RemainingTime::fullLength(levelMinutes(1)));
+        showTimeOnSpinners();
     }
     workingTournament.Player_Variance = 0;
     workingTournament.Entry_Variance = 0;

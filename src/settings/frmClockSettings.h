@@ -75,6 +75,8 @@ private:
     int levelMinutes(int level) const;
     int selectedLevelMinutes() const;
     void setTime(const QString& time);
+    void showTimeOnSpinners();
+    bool carrySeconds(int step);
     void backToLevelOne();
 
     void cboRefresh_Click();

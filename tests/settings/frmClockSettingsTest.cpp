@@ -6,6 +6,7 @@
 #include "core/BlindStructure.h"
 #include "core/ClockSettingsFile.h"
 #include "settings/PictureBox.h"
+#include "settings/RemainingTime.h"
 #include "settings/SettingsSave.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
@@ -359,6 +360,67 @@ TEST_F(SettingsDialog, LevelPickCutsATimeBeyondTheLevel)
         EXPECT_EQ(list("cboLevel")->currentText(), "3");
         list("cboLevel")->setCurrentText("1"); // 20 minutes
         EXPECT_EQ(time(), expected) << stored;
+    }
+}
+
+TEST_F(SettingsDialog, LevelPickSetsTheMinutesRangeAndValue)
+{
+    state.Tournament.Level = 3; // 30 minutes
+    state.Tournament.Time = "25:10";
+    open();
+    QScrollBar* minutes = child<QScrollBar>("vsMin");
+    QScrollBar* seconds = child<QScrollBar>("vsSec");
+    EXPECT_EQ(minutes->maximum(), 30);
+    list("cboLevel")->setCurrentText("1"); // 20 minutes
+    EXPECT_EQ(time(), "20:00");
+    EXPECT_EQ(minutes->maximum(), 20);
+    EXPECT_EQ(minutes->value(), 20);
+    EXPECT_EQ(seconds->value(), 0);
+    minutes->setValue(25);
+    EXPECT_EQ(time(), "20:00"); // no more than the level's length
+    minutes->setValue(7);
+    seconds->setValue(30);
+    list("cboLevel")->setCurrentText("3");
+    EXPECT_EQ(time(), "07:30");
+    EXPECT_EQ(minutes->maximum(), 30);
+    EXPECT_EQ(minutes->value(), 7);
+    EXPECT_EQ(seconds->value(), 30);
+    click("cmdApply");
+    EXPECT_EQ(state.Tournament.Time, "07:30");
+}
+
+// A click on an arrow of the seconds spinner, or a turn of the wheel over it, past 00 or 59.
+TEST_F(SettingsDialog, SecondsStepIntoTheNextMinuteFromTheShortStoredForm)
+{
+    struct Case
+    {
+        const char* stored;
+        int level;
+        bool up;
+        bool wheel;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"5:00", 1, true, false, "05:01"}, Case{"5:00", 1, false, false, "04:59"},
+                          Case{"5:00", 1, false, true, "04:59"}, Case{"04:59", 1, true, false, "05:00"},
+                          Case{"04:59", 1, true, true, "05:00"}, Case{"19:59", 1, true, false, "20:00"},
+                          Case{"00:00", 1, false, false, "00:00"}, Case{"5:00", 3, true, false, "05:01"}}) {
+        SCOPED_TRACE(std::string(c.stored) + (c.up ? " up" : " down") + (c.wheel ? " by wheel" : ""));
+        state.Tournament.Level = qint16(c.level);
+        state.Tournament.Time = c.stored;
+        open();
+        QScrollBar* seconds = child<QScrollBar>("vsSec");
+        if (c.wheel) {
+            QWheelEvent turn(QPointF(5, 20), seconds->mapToGlobal(QPointF(5, 20)), {},
+                             QPoint(0, c.up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                             false);
+            QCoreApplication::sendEvent(seconds, &turn);
+        } else {
+            const int y = c.up ? 3 : seconds->height() - 3; // the arrows
+            QTest::mouseClick(seconds, Qt::LeftButton, {}, QPoint(seconds->width() / 2, y));
+        }
+        EXPECT_EQ(time(), c.expected);
+        EXPECT_EQ(child<QScrollBar>("vsMin")->value(), RemainingTime::minutesPart(c.expected));
+        EXPECT_EQ(seconds->value(), RemainingTime::secondsPart(c.expected));
     }
 }
 
