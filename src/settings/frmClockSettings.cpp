@@ -7,6 +7,7 @@
 #include "SettingsChoices.h"
 #include "SettingsFileList.h"
 #include "SettingsSave.h"
+#include "TournamentListChoice.h"
 #include "TournamentSource.h"
 #include "TrackFormChanges.h"
 #include "core/AppTitle.h"
@@ -182,18 +183,8 @@ void frmClockSettings::PopulateSettingsDialog()
                              QStringLiteral("The tournaments could not be read from KAVRO.\r\n\r\n") +
                                  e.message());
     }
-    {
-        const QSignalBlocker quiet(ui->cboTourny);
-        ui->cboTourny->clear();
-        int selected = -1;
-        for (const TournamentListEntry& entry : tournaments) {
-            ui->cboTourny->addItem(entry.Name, entry.Id);
-            if (entry.Id == t.Tournament_ID) {
-                selected = int(ui->cboTourny->count()) - 1;
-            }
-        }
-        ui->cboTourny->setCurrentIndex(selected < 0 && ui->cboTourny->count() > 0 ? 0 : selected);
-    }
+    // Out of reach, the database lists nothing, not even the linked tournament; the save keeps the link.
+    fillTournamentList(tournaments, tournamentListRead ? t.Tournament_ID : 0);
 
     const SettingsFileList blinds =
         SettingsFileList::build(folders.Blinds, QStringLiteral("*.blinds.csv"), t.Blinds, false);
@@ -253,6 +244,18 @@ void frmClockSettings::PopulateSettingsDialog()
     }
     SelectTab(0);
     TrackFormChanges(this, true);
+}
+
+void frmClockSettings::fillTournamentList(const QList<TournamentListEntry>& listed, qint32 linkedId)
+{
+    const TournamentListChoice choice =
+        TournamentListChoice::build(listed, linkedId, workingTournament.Title);
+    const QSignalBlocker quiet(ui->cboTourny);
+    ui->cboTourny->clear();
+    for (const TournamentListEntry& entry : choice.entries) {
+        ui->cboTourny->addItem(entry.Name, entry.Id);
+    }
+    ui->cboTourny->setCurrentIndex(choice.selected);
 }
 
 void frmClockSettings::SelectTab(int index)
@@ -544,13 +547,10 @@ SettingsForm frmClockSettings::form() const
     f.Text4 = ui->Text4->text();
     f.lblTime = ui->lblTime->text();
     f.level = ui->cboLevel->currentIndex() >= 0 ? ui->cboLevel->currentText() : QString();
-    if (ui->cboTourny->currentIndex() >= 0) {
-        f.tournamentId = ui->cboTourny->currentData().toInt();
-    } else if (!tournamentListRead) {
-        // An empty list because the database was out of reach is no choice of the director's: a save
-        // keeps the tournament the clock is linked to.
-        f.tournamentId = workingTournament.Tournament_ID;
-    }
+    // The list opens on the linked tournament; nothing selected (no link, or the database out of reach)
+    // is no choice of the director's, and a save keeps the link as it is.
+    f.tournamentId = ui->cboTourny->currentIndex() >= 0 ? ui->cboTourny->currentData().toInt()
+                                                        : workingTournament.Tournament_ID;
     f.blindsIndex = ui->cboBlinds->currentIndex();
     f.roundingIndex = optRounding[1]->isChecked() ? 1 : optRounding[2]->isChecked() ? 2 : 0;
     f.refreshIndex = ui->cboRefresh->currentIndex();

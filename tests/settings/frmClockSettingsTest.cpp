@@ -244,7 +244,7 @@ TEST_F(SettingsDialog, ColourPickFillsTheSwatch)
     EXPECT_EQ(child<QWidget>("Shape2")->palette().color(QPalette::Window), QColor(124, 134, 55));
 }
 
-TEST_F(SettingsDialog, TournamentListSelectsTheLinkedOneOrTheFirst)
+TEST_F(SettingsDialog, TournamentListSelectsTheLinkedOneAndNoneWithoutALink)
 {
     state.Tournament.Tournament_ID = 9;
     open();
@@ -252,10 +252,60 @@ TEST_F(SettingsDialog, TournamentListSelectsTheLinkedOneOrTheFirst)
     EXPECT_EQ(list("cboTourny")->currentText(), "Friday Cup");
     state.Tournament.Tournament_ID = 0;
     open();
-    EXPECT_EQ(list("cboTourny")->currentText(), "Monday Deepstack");
+    EXPECT_EQ(entries("cboTourny"), QStringList({"Monday Deepstack", "Friday Cup"}));
+    EXPECT_EQ(list("cboTourny")->currentIndex(), -1);
     tournaments.tournaments.clear();
     open();
     EXPECT_EQ(list("cboTourny")->currentIndex(), -1);
+}
+
+// A tournament the manager no longer lists (closed, or dated yesterday while it runs past midnight) stays
+// linked through a save that only fixes a typo; only picking another entry changes the link.
+TEST_F(SettingsDialog, SaveKeepsALinkedTournamentTheListLeavesOut)
+{
+    struct Case
+    {
+        qint32 linked;
+        const char* title;
+        const char* pick; // nullptr: no pick
+        qint32 saved;
+        const char* shown;
+    };
+    for (const Case& c :
+         {Case{12, "Saturday Main", nullptr, 12, "Saturday Main (closed or past)"},
+          Case{12, "", nullptr, 12, "Tournament 12 (closed or past)"},
+          Case{12, "Saturday Main", "Friday Cup", 9, "Friday Cup"}, Case{0, "Home Game", nullptr, 0, ""},
+          Case{0, "Home Game", "Monday Deepstack", 4, "Monday Deepstack"}}) {
+        SCOPED_TRACE(c.linked);
+        SCOPED_TRACE(c.pick ? c.pick : "no pick");
+        state.Tournament.Tournament_ID = c.linked;
+        state.Tournament.Title = c.title;
+        state.Tournament.Players = 40;
+        state.Tournament.Entries = 45;
+        open();
+        if (c.pick) {
+            list("cboTourny")->setCurrentText(c.pick);
+        }
+        EXPECT_EQ(list("cboTourny")->currentText(), c.shown);
+        type("txtName", "Saturday Main Event");
+        click("cmdApply");
+        EXPECT_EQ(state.Tournament.Tournament_ID, c.saved);
+        EXPECT_EQ(state.Tournament.Players, 40);
+        EXPECT_EQ(iniLine("Tournament_ID"), QString("Tournament_ID=%1").arg(c.saved));
+    }
+}
+
+TEST_F(SettingsDialog, UnlistedLinkedTournamentIsTheOneLoaded)
+{
+    state.Tournament.Tournament_ID = 12;
+    state.Tournament.Title = "Saturday Main";
+    tournaments.imported.Title = "Saturday Main";
+    open();
+    EXPECT_EQ(entries("cboTourny"),
+              QStringList({"Saturday Main (closed or past)", "Monday Deepstack", "Friday Cup"}));
+    boxes.answers = {true};
+    click("cmdLoadTourny");
+    EXPECT_EQ(tournaments.importedIds, QList<qint32>({12}));
 }
 
 TEST_F(SettingsDialog, ManagerGoneGivesAnEmptyListAWarningAndAWorkingDialog)
@@ -534,6 +584,7 @@ TEST_F(SettingsDialog, FailedImportChangesNothing)
 {
     tournaments.importError = "Tournament 4 does not exist.";
     open();
+    list("cboTourny")->setCurrentText("Monday Deepstack");
     boxes.answers = {true};
     click("cmdLoadTourny");
     ASSERT_EQ(boxes.shown.size(), 1);
