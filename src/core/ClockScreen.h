@@ -14,6 +14,8 @@ public:
     virtual void ColorStyle() = 0;
     // Rebuilds the background picture at the window's size.
     virtual void RefreshBackground() = 0;
+    // Players, prize pool and average stack from the tournament's counts.
+    virtual void UpdateStatistics() = 0;
     virtual void PrizePool() = 0;
     virtual void CountDown() = 0;
     virtual void SetBlind(int level) = 0;

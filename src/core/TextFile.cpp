@@ -19,6 +19,11 @@ QStringList TextFile::readLines(const QString& path)
         throw ClockError(
             QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     }
+    // Notepad saves with a UTF-8 byte-order mark; the mark says the rest is UTF-8 as well.
+    static const QByteArray utf8Mark("\xEF\xBB\xBF");
+    if (bytes.startsWith(utf8Mark)) {
+        return splitLines(QString::fromUtf8(bytes.mid(utf8Mark.size())));
+    }
     return splitLines(Cp1252::decode(bytes));
 }
 

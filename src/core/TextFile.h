@@ -7,7 +7,8 @@
 class TextFile
 {
 public:
-    // Lines ended by CR LF, a lone CR or a lone LF; a last line without an ending counts too.
+    // Lines ended by CR LF, a lone CR or a lone LF; a last line without an ending counts too. A file that
+    // starts with a UTF-8 byte-order mark is read as UTF-8, without the mark.
     // Throws ClockError naming the file when it cannot be read.
     static QStringList readLines(const QString& path);
 

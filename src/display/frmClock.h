@@ -40,7 +40,7 @@ public:
     void SetBlind(int level) override;
     void CountDown() override;
     void UpdateDisplay() override;
-    void UpdateStatistics();
+    void UpdateStatistics() override;
     void PrizePool() override;
     void ShowMouse(bool visible);
     void LayoutScreen();

@@ -11,6 +11,20 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+// A kavro.ini edited on Windows may leave blanks after a path; no file name there ends in one.
+QString withoutTrailingBlanks(const QString& path)
+{
+    qsizetype end = path.size();
+    while (end > 0 && (path.at(end - 1) == u' ' || path.at(end - 1) == u'\t')) {
+        --end;
+    }
+    return path.left(end);
+}
+
+} // namespace
+
 bool IsBlank(const QString& text)
 {
     for (const QChar c : text) {
@@ -52,9 +66,9 @@ void ReadManagerIni(ManagerSettings& settings, const QString& parentFolder, cons
                     continue;
                 }
                 if (entry->key == QStringLiteral("DATABASE")) {
-                    settings.DATABASE = entry->value;
+                    settings.DATABASE = withoutTrailingBlanks(entry->value);
                 } else if (entry->key == QStringLiteral("FILEPATH")) {
-                    settings.FILEPATH = entry->value;
+                    settings.FILEPATH = withoutTrailingBlanks(entry->value);
                 } else if (entry->key == QStringLiteral("SQLSERVER")) {
                     settings.SQLSERVER = entry->value;
                 } else if (entry->key == QStringLiteral("DBUSERNAME")) {

@@ -29,6 +29,19 @@ int RemainingTime::secondsPart(const QString& time)
     return leadingWhole(QStringView(time).right(2));
 }
 
+QString RemainingTime::normalised(const QString& time)
+{
+    const QString trimmed = time.trimmed();
+    const qsizetype colon = trimmed.indexOf(u':');
+    const QStringView minutes = QStringView(trimmed).left(colon);
+    const QStringView seconds = QStringView(trimmed).mid(colon + 1);
+    const bool shortForm = colon == 1 && minutes[0].isDigit();
+    if (!(shortForm || isDigits(minutes)) || !isDigits(seconds)) {
+        return time;
+    }
+    return TwoDigits(minutes.toInt()) + u':' + seconds.toString();
+}
+
 QString RemainingTime::fullLength(int levelMinutes)
 {
     return TwoDigits(levelMinutes) + QStringLiteral(":00");

@@ -25,6 +25,9 @@ public:
     static Change secondsChanged(const QString& time, int seconds, int minutesSpinner, int levelMinutes);
     // Another level was picked: a time beyond its length becomes its full length.
     static QString levelPicked(const QString& time, int levelMinutes);
+    // A time stored in the older short form ("5:00", " 7:05") in the dialog's "mm:ss"; any other text as
+    // it is.
+    static QString normalised(const QString& time);
     // The full length of a level, "mm:00".
     static QString fullLength(int levelMinutes);
 };

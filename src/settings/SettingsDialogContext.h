@@ -25,7 +25,8 @@ struct SettingsDialogContext
     QString currencySymbol;
 
     // What a save brings up to date, in this order: the recount (when set), then the screen's colours,
-    // background, payouts, level and title captions, digits and blinds; a chosen logo after its copy.
+    // background, statistics, payouts, level and title captions, digits and blinds; a chosen logo after its
+    // copy.
     ClockScreen& screen;
     std::function<void()> refreshFromManager;
     // Opens the options dialog (network view, announcements) over the settings dialog; unset: no button.

@@ -7,6 +7,7 @@
 #include "SettingsChoices.h"
 #include "SettingsFileList.h"
 #include "SettingsSave.h"
+#include "TournamentListChoice.h"
 #include "TournamentSource.h"
 #include "TrackFormChanges.h"
 #include "core/AppTitle.h"
@@ -74,6 +75,9 @@ frmClockSettings::frmClockSettings(SettingsDialogContext& context, QWidget* pare
     optRounding[0] = ui->optRounding0;
     optRounding[1] = ui->optRounding1;
     optRounding[2] = ui->optRounding2;
+    // Its colour comes from a style sheet, and a label with a style sheet takes the application's font
+    // unless it has one of its own: the "never" notice would then run past the panel.
+    ui->lblKAVRO->setFont(DesignFont::dialogFont());
     ui->lblKAVRO->hide();
     connectControls();
     PopulateSettingsDialog();
@@ -112,16 +116,25 @@ void frmClockSettings::connectControls()
     for (QScrollBar* spinner : {ui->vsMin, ui->vsSec}) {
         // Drawn upside down, the bar still steps the other way: turn the arrows and the clicks beside
         // the handle round, and the wheel in eventFilter.
-        connect(spinner, &QScrollBar::actionTriggered, this, [spinner](int action) {
+        connect(spinner, &QScrollBar::actionTriggered, this, [this, spinner](int action) {
+            int step = 0;
             if (action == QAbstractSlider::SliderSingleStepSub) {
-                spinner->setSliderPosition(spinner->value() + spinner->singleStep());
+                step = spinner->singleStep();
             } else if (action == QAbstractSlider::SliderSingleStepAdd) {
-                spinner->setSliderPosition(spinner->value() - spinner->singleStep());
+                step = -spinner->singleStep();
             } else if (action == QAbstractSlider::SliderPageStepSub) {
-                spinner->setSliderPosition(spinner->value() + spinner->pageStep());
+                step = spinner->pageStep();
             } else if (action == QAbstractSlider::SliderPageStepAdd) {
-                spinner->setSliderPosition(spinner->value() - spinner->pageStep());
+                step = -spinner->pageStep();
             }
+            if (step == 0) {
+                return;
+            }
+            if (spinner == ui->vsSec && carrySeconds(step)) {
+                spinner->setSliderPosition(ui->vsSec->value());
+                return;
+            }
+            spinner->setSliderPosition(spinner->value() + step);
         });
         spinner->installEventFilter(this);
     }
@@ -170,18 +183,8 @@ void frmClockSettings::PopulateSettingsDialog()
                              QStringLiteral("The tournaments could not be read from KAVRO.\r\n\r\n") +
                                  e.message());
     }
-    {
-        const QSignalBlocker quiet(ui->cboTourny);
-        ui->cboTourny->clear();
-        int selected = -1;
-        for (const TournamentListEntry& entry : tournaments) {
-            ui->cboTourny->addItem(entry.Name, entry.Id);
-            if (entry.Id == t.Tournament_ID) {
-                selected = int(ui->cboTourny->count()) - 1;
-            }
-        }
-        ui->cboTourny->setCurrentIndex(selected < 0 && ui->cboTourny->count() > 0 ? 0 : selected);
-    }
+    // Out of reach, the database lists nothing, not even the linked tournament; the save keeps the link.
+    fillTournamentList(tournaments, tournamentListRead ? t.Tournament_ID : 0);
 
     const SettingsFileList blinds =
         SettingsFileList::build(folders.Blinds, QStringLiteral("*.blinds.csv"), t.Blinds, false);
@@ -214,7 +217,7 @@ void frmClockSettings::PopulateSettingsDialog()
     }
     fill(ui->cboLevel, levels, t.Level - 1);
 
-    setTime(t.Time);
+    setTime(RemainingTime::normalised(t.Time));
     {
         // The spinners show the stored time; a time beyond the level's length stops at the range's end.
         const QSignalBlocker quietMinutes(ui->vsMin);
@@ -241,6 +244,18 @@ void frmClockSettings::PopulateSettingsDialog()
     }
     SelectTab(0);
     TrackFormChanges(this, true);
+}
+
+void frmClockSettings::fillTournamentList(const QList<TournamentListEntry>& listed, qint32 linkedId)
+{
+    const TournamentListChoice choice =
+        TournamentListChoice::build(listed, linkedId, workingTournament.Title);
+    const QSignalBlocker quiet(ui->cboTourny);
+    ui->cboTourny->clear();
+    for (const TournamentListEntry& entry : choice.entries) {
+        ui->cboTourny->addItem(entry.Name, entry.Id);
+    }
+    ui->cboTourny->setCurrentIndex(choice.selected);
 }
 
 void frmClockSettings::SelectTab(int index)
@@ -274,7 +289,12 @@ bool frmClockSettings::eventFilter(QObject* watched, QEvent* event)
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
         if (delta != 0) {
             const int steps = delta > 0 ? qMax(1, delta / 120) : qMin(-1, delta / 120);
-            spinner->setValue(spinner->value() + steps * spinner->singleStep());
+            const int step = steps > 0 ? spinner->singleStep() : -spinner->singleStep();
+            for (int i = 0; i < qAbs(steps); ++i) {
+                if (spinner != ui->vsSec || !carrySeconds(step)) {
+                    spinner->setValue(spinner->value() + step);
+                }
+            }
         }
         return true;
     }
@@ -317,6 +337,34 @@ void frmClockSettings::setTime(const QString& time)
     ui->lblTime->repaint();
 }
 
+void frmClockSettings::showTimeOnSpinners()
+{
+    const QSignalBlocker quietMinutes(ui->vsMin);
+    const QSignalBlocker quietSeconds(ui->vsSec);
+    ui->vsMin->setRange(0, qMax(0, selectedLevelMinutes()));
+    ui->vsMin->setValue(RemainingTime::minutesPart(ui->lblTime->text()));
+    ui->vsSec->setValue(RemainingTime::secondsPart(ui->lblTime->text()));
+}
+
+// A step of the seconds below 00 or above 59 moves the minutes, as a clock would: 05:00 one down is 04:59.
+// False when the minutes are at their end too, or the step stays within the minute.
+bool frmClockSettings::carrySeconds(int step)
+{
+    QScrollBar* minutes = ui->vsMin;
+    QScrollBar* seconds = ui->vsSec;
+    const int target = seconds->value() + step;
+    if (target >= seconds->minimum() && target <= seconds->maximum()) {
+        return false;
+    }
+    const int minute = minutes->value() + (target < seconds->minimum() ? -1 : 1);
+    if (minute < minutes->minimum() || minute > minutes->maximum()) {
+        return false;
+    }
+    minutes->setValue(minute);
+    seconds->setValue(target < seconds->minimum() ? seconds->maximum() : seconds->minimum());
+    return true;
+}
+
 void frmClockSettings::cboRefresh_Click()
 {
     const SettingsChoices::Notice notice = SettingsChoices::refreshNotice(ui->cboRefresh->currentIndex());
@@ -332,6 +380,8 @@ void frmClockSettings::cboLevel_Click()
         return;
     }
     setTime(RemainingTime::levelPicked(ui->lblTime->text(), selectedLevelMinutes()));
+    // The spinners cannot go past the picked level's length.
+    showTimeOnSpinners();
 }
 
 void frmClockSettings::vsMin_Change()
@@ -434,6 +484,7 @@ void frmClockSettings::backToLevelOne()
         }
         cboLevel_Click();
         setTime(RemainingTime::fullLength(levelMinutes(1)));
+        showTimeOnSpinners();
     }
     workingTournament.Player_Variance = 0;
     workingTournament.Entry_Variance = 0;
@@ -496,13 +547,10 @@ SettingsForm frmClockSettings::form() const
     f.Text4 = ui->Text4->text();
     f.lblTime = ui->lblTime->text();
     f.level = ui->cboLevel->currentIndex() >= 0 ? ui->cboLevel->currentText() : QString();
-    if (ui->cboTourny->currentIndex() >= 0) {
-        f.tournamentId = ui->cboTourny->currentData().toInt();
-    } else if (!tournamentListRead) {
-        // An empty list because the database was out of reach is no choice of the director's: a save
-        // keeps the tournament the clock is linked to.
-        f.tournamentId = workingTournament.Tournament_ID;
-    }
+    // The list opens on the linked tournament; nothing selected (no link, or the database out of reach)
+    // is no choice of the director's, and a save keeps the link as it is.
+    f.tournamentId = ui->cboTourny->currentIndex() >= 0 ? ui->cboTourny->currentData().toInt()
+                                                        : workingTournament.Tournament_ID;
     f.blindsIndex = ui->cboBlinds->currentIndex();
     f.roundingIndex = optRounding[1]->isChecked() ? 1 : optRounding[2]->isChecked() ? 2 : 0;
     f.refreshIndex = ui->cboRefresh->currentIndex();
@@ -539,6 +587,8 @@ bool frmClockSettings::ApplySettings()
     guarded(m_context.refreshFromManager);
     guarded(&ClockScreen::ColorStyle, screen);
     guarded(&ClockScreen::RefreshBackground, screen);
+    // The payouts are worked out from the statistics shown, which a paused clock would not renew.
+    guarded(&ClockScreen::UpdateStatistics, screen);
     guarded(&ClockScreen::PrizePool, screen);
     guarded(&ClockScreen::setCaption, screen, ScreenElementId::lblLevel,
             QString::number(state.Tournament.Level));

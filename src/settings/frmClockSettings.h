@@ -3,6 +3,7 @@
 #include "SettingsDialogContext.h"
 #include "SettingsForm.h"
 #include "core/TournamentState.h"
+#include "manager/TournamentList.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -71,10 +72,13 @@ private:
     QRadioButton* optRounding[3] = {};
 
     void connectControls();
+    void fillTournamentList(const QList<TournamentListEntry>& listed, qint32 linkedId);
 
     int levelMinutes(int level) const;
     int selectedLevelMinutes() const;
     void setTime(const QString& time);
+    void showTimeOnSpinners();
+    bool carrySeconds(int step);
     void backToLevelOne();
 
     void cboRefresh_Click();

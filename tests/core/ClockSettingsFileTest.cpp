@@ -166,6 +166,21 @@ TEST_F(ClockSettingsFile, TextIsWindows1252WithoutAByteOrderMark)
     EXPECT_EQ(state.Tournament.Title, QString::fromUtf8("Naïve"));
 }
 
+TEST_F(ClockSettingsFile, ByteOrderMarkOfNotepadIsSkippedAndNeverWrittenBack)
+{
+    writeIni("\xEF\xBB\xBF"
+             "Color_Style=5\r\nTitle=Caf\xC3\xA9\r\n");
+    ReadWriteClockSettings(state, "read");
+    EXPECT_EQ(state.Display.Color_Style, 5); // the first key, not "\xEF\xBB\xBFColor_Style"
+    EXPECT_EQ(state.Tournament.Title, QString::fromUtf8("Café"));
+
+    ReadWriteClockSettings(state, "write");
+    const QByteArray bytes = ini();
+    EXPECT_TRUE(bytes.startsWith("Color_Style=5\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\nTitle=Caf\xE9\r\n"));
+    EXPECT_EQ(bytes.count('\n'), 34);
+}
+
 TEST_F(ClockSettingsFile, KeysAreMatchedUpperCasedButNotTrimmed)
 {
     writeIni("title=My Cup\r\n"

@@ -1,5 +1,6 @@
 #include "manager/ManagerIni.h"
 
+#include "manager/ManagerConnectionTarget.h"
 #include "manager/ManagerFatalError.h"
 #include "manager/ManagerSettings.h"
 #include "support/FakeMessageBoxes.h"
@@ -69,9 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         ConnectionCase{"SQLSERVER=PC1\r\nDATABASE=tm\r\nDBUSERNAME=clock\r\n",
                        "Provider=SQLOLEDB;User ID=clock;Password=;Initial Catalog=tm;Data Source=PC1", "'",
                        "'", true},
-        // blanks alone are blank; values go in as read
+        // blanks alone are blank; values go in as read, but for the blanks after a path
         ConnectionCase{"SQLSERVER=   \r\nDATABASE= t.mdb \r\nDBPASSWORD=  \r\n",
-                       "Provider=Microsoft.Jet.OLEDB.4.0;Data Source= t.mdb ;Persist Security Info=False;",
+                       "Provider=Microsoft.Jet.OLEDB.4.0;Data Source= t.mdb;Persist Security Info=False;",
                        "#", "", false},
         ConnectionCase{"SQLSERVER= PC1 \r\nDATABASE=tm\r\nDBUSERNAME=  \r\n",
                        "Provider=SQLOLEDB;Trusted_Connection=yes;Initial Catalog=tm;Data Source= PC1 ", "'",
@@ -104,6 +105,31 @@ TEST(ManagerIni, ReadsWindows1252)
 {
     EXPECT_EQ(readIni("DATABASE=C:\\Donn\xe9\x65s\\\x80.mdb\r\n").DATABASE,
               QString::fromUtf8("C:\\Données\\€.mdb"));
+}
+
+TEST(ManagerIni, PathsWithBlanksAfterThemStillOpen)
+{
+    TempProgramFolder dir;
+    dir.writeParent("kavro.sqlite", QByteArray("SQLite format 3\0", 16));
+    const QString database = dir.folders().Parent + "kavro.sqlite";
+    for (const char* blanks : {"", " ", "   ", "\t", " \t "}) {
+        SCOPED_TRACE(testing::PrintToString(QByteArray(blanks)));
+        const ManagerSettings s =
+            readIni("DATABASE=" + database.toUtf8() + blanks + "\r\nFILEPATH=C:\\KAVRO\\" + blanks + "\r\n");
+        EXPECT_EQ(s.DATABASE, database);
+        EXPECT_EQ(s.FILEPATH, "C:\\KAVRO\\");
+        const ManagerConnectionTarget target = ManagerConnectionTarget::resolve(s);
+        EXPECT_EQ(target.Problem, "");
+        EXPECT_EQ(target.Backend, ManagerBackend::SqliteFile);
+    }
+}
+
+TEST(ManagerIni, ByteOrderMarkOfNotepadIsSkipped)
+{
+    const ManagerSettings s = readIni("\xEF\xBB\xBF"
+                                      "DATABASE=C:\\Donn\xC3\xA9\x65s\\t.mdb\r\nSQLSERVER=PC1\r\n");
+    EXPECT_EQ(s.DATABASE, QString::fromUtf8("C:\\Données\\t.mdb"));
+    EXPECT_TRUE(s.IsSqlServer);
 }
 
 TEST(ManagerIni, OtherModesOnlySetTheDelimiters)

@@ -64,6 +64,16 @@ TEST(LevelPick, CutsOnlyATimeBeyondTheLevel)
     }
 }
 
+TEST(StoredTime, ShortFormIsReadAsMinutesAndSeconds)
+{
+    for (auto [stored, shown] :
+         {std::pair{"5:00", "05:00"}, std::pair{" 7:05", "07:05"}, std::pair{"12:30", "12:30"},
+          std::pair{" 12:30 ", "12:30"}, std::pair{"--:--", "--:--"}, std::pair{"5:0", "5:0"},
+          std::pair{":30", ":30"}, std::pair{"x:30", "x:30"}, std::pair{"", ""}, std::pair{"500", "500"}}) {
+        EXPECT_EQ(RemainingTime::normalised(stored), QString(shown)) << stored;
+    }
+}
+
 TEST(TimeParts, ReadLeadingNumbersOfEachHalf)
 {
     EXPECT_EQ(RemainingTime::minutesPart("19:45"), 19);

@@ -75,6 +75,7 @@ public:
 
     void ColorStyle() override { m_calls << QStringLiteral("colorStyle"); }
     void RefreshBackground() override { m_calls << QStringLiteral("background"); }
+    void UpdateStatistics() override { m_calls << QStringLiteral("statistics"); }
     void PrizePool() override { m_calls << QStringLiteral("prizePool"); }
     void CountDown() override { m_calls << QStringLiteral("countDown"); }
     void SetBlind(int level) override { m_calls << QStringLiteral("setBlind %1").arg(level); }

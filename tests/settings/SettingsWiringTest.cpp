@@ -78,7 +78,10 @@ TEST_F(OpenedFromTheClock, F2OpensTheSettingsPausedAndASaveReachesTheClock)
         sawDialog = true;
         EXPECT_TRUE(paused());
         EXPECT_EQ(dialog->parentWidget(), app->screen());
-        EXPECT_EQ(dialog->findChild<QComboBox*>("cboTourny")->currentText(), "Friday Cup");
+        auto* tournament = dialog->findChild<QComboBox*>("cboTourny");
+        EXPECT_EQ(tournament->count(), 1);
+        EXPECT_EQ(tournament->currentIndex(), -1); // a clock linked to none until the director picks one
+        tournament->setCurrentText("Friday Cup");
         dialog->findChild<QLineEdit*>("txtName")->setText("Friday Cup");
         dialog->findChild<QComboBox*>("cboColor")->setCurrentText("Black");
         dialog->findChild<QPushButton*>("cmdApply")->click();
@@ -91,6 +94,32 @@ TEST_F(OpenedFromTheClock, F2OpensTheSettingsPausedAndASaveReachesTheClock)
     EXPECT_EQ(app->screen()->model().caption(ScreenElementId::lblTitle), "Friday Cup");
     EXPECT_TRUE(dir.read("darvel.ini").contains("\r\nTitle=Friday Cup\r\n"));
     EXPECT_TRUE(dir.read("darvel.ini").startsWith("Color_Style=5\r\n"));
+}
+
+TEST_F(OpenedFromTheClock, SavedCountsShowAtOnceOnAPausedOrRunningClock)
+{
+    for (const bool pausedBefore : {true, false}) {
+        SCOPED_TRACE(pausedBefore ? "paused" : "running");
+        app->screen()->logic().clock.setPaused(pausedBefore);
+        const QString players = pausedBefore ? "9" : "6";
+        const QString entries = pausedBefore ? "12" : "7";
+        whileOpen([&](QWidget* modal) {
+            ASSERT_NE(modal, nullptr);
+            modal->findChild<QLineEdit*>("txtPlayers")->setText(players);
+            modal->findChild<QLineEdit*>("txtEntries")->setText(entries);
+            modal->findChild<QLineEdit*>("txtBuyin")->setText("100");
+            modal->findChild<QPushButton*>("cmdApply")->click();
+        });
+        QTest::keyRelease(app->screen(), Qt::Key_F2);
+        EXPECT_EQ(paused(), pausedBefore);
+        const ClockScreenModel& model = app->screen()->model();
+        EXPECT_EQ(model.caption(ScreenElementId::lblPlayers), players + "/" + entries);
+        EXPECT_TRUE(model.caption(ScreenElementId::lblPrize).endsWith(pausedBefore ? "1,200" : "700"))
+            << model.caption(ScreenElementId::lblPrize).toStdString();
+        // 12 entries pay 45 % of 1,200 to the winner, 7 entries 50 % of 700.
+        EXPECT_TRUE(model.caption(ScreenElementId::lblPrizePool2).contains(pausedBefore ? "540" : "350"))
+            << model.caption(ScreenElementId::lblPrizePool2).toStdString();
+    }
 }
 
 TEST_F(OpenedFromTheClock, F1OpensHelpAndRestoresThePauseState)

@@ -6,6 +6,7 @@
 #include "core/BlindStructure.h"
 #include "core/ClockSettingsFile.h"
 #include "settings/PictureBox.h"
+#include "settings/RemainingTime.h"
 #include "settings/SettingsSave.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
@@ -175,6 +176,22 @@ TEST_F(SettingsDialog, RefreshEntryAndNotice)
     EXPECT_TRUE(child<QLabel>("lblKAVRO")->text().endsWith("every 60 secs"));
 }
 
+TEST_F(SettingsDialog, RefreshNoticeKeepsTheDialogFontAndFitsItsPanel)
+{
+    open();
+    for (int entry : {0, 3, 0}) {
+        list("cboRefresh")->setCurrentIndex(entry);
+        QLabel* notice = child<QLabel>("lblKAVRO");
+        EXPECT_EQ(notice->font().family(), "Tahoma") << entry;
+        EXPECT_DOUBLE_EQ(notice->font().pointSizeF(), 8.25) << entry;
+        const QFontMetrics metrics(notice->font());
+        for (const QString& line : notice->text().split('\n')) {
+            EXPECT_LE(notice->x() + metrics.horizontalAdvance(line), notice->parentWidget()->width())
+                << line.toStdString();
+        }
+    }
+}
+
 TEST_F(SettingsDialog, RoundingOptionFollowsTheStoredRule)
 {
     for (auto [stored, option] :
@@ -227,7 +244,7 @@ TEST_F(SettingsDialog, ColourPickFillsTheSwatch)
     EXPECT_EQ(child<QWidget>("Shape2")->palette().color(QPalette::Window), QColor(124, 134, 55));
 }
 
-TEST_F(SettingsDialog, TournamentListSelectsTheLinkedOneOrTheFirst)
+TEST_F(SettingsDialog, TournamentListSelectsTheLinkedOneAndNoneWithoutALink)
 {
     state.Tournament.Tournament_ID = 9;
     open();
@@ -235,10 +252,60 @@ TEST_F(SettingsDialog, TournamentListSelectsTheLinkedOneOrTheFirst)
     EXPECT_EQ(list("cboTourny")->currentText(), "Friday Cup");
     state.Tournament.Tournament_ID = 0;
     open();
-    EXPECT_EQ(list("cboTourny")->currentText(), "Monday Deepstack");
+    EXPECT_EQ(entries("cboTourny"), QStringList({"Monday Deepstack", "Friday Cup"}));
+    EXPECT_EQ(list("cboTourny")->currentIndex(), -1);
     tournaments.tournaments.clear();
     open();
     EXPECT_EQ(list("cboTourny")->currentIndex(), -1);
+}
+
+// A tournament the manager no longer lists (closed, or dated yesterday while it runs past midnight) stays
+// linked through a save that only fixes a typo; only picking another entry changes the link.
+TEST_F(SettingsDialog, SaveKeepsALinkedTournamentTheListLeavesOut)
+{
+    struct Case
+    {
+        qint32 linked;
+        const char* title;
+        const char* pick; // nullptr: no pick
+        qint32 saved;
+        const char* shown;
+    };
+    for (const Case& c :
+         {Case{12, "Saturday Main", nullptr, 12, "Saturday Main (closed or past)"},
+          Case{12, "", nullptr, 12, "Tournament 12 (closed or past)"},
+          Case{12, "Saturday Main", "Friday Cup", 9, "Friday Cup"}, Case{0, "Home Game", nullptr, 0, ""},
+          Case{0, "Home Game", "Monday Deepstack", 4, "Monday Deepstack"}}) {
+        SCOPED_TRACE(c.linked);
+        SCOPED_TRACE(c.pick ? c.pick : "no pick");
+        state.Tournament.Tournament_ID = c.linked;
+        state.Tournament.Title = c.title;
+        state.Tournament.Players = 40;
+        state.Tournament.Entries = 45;
+        open();
+        if (c.pick) {
+            list("cboTourny")->setCurrentText(c.pick);
+        }
+        EXPECT_EQ(list("cboTourny")->currentText(), c.shown);
+        type("txtName", "Saturday Main Event");
+        click("cmdApply");
+        EXPECT_EQ(state.Tournament.Tournament_ID, c.saved);
+        EXPECT_EQ(state.Tournament.Players, 40);
+        EXPECT_EQ(iniLine("Tournament_ID"), QString("Tournament_ID=%1").arg(c.saved));
+    }
+}
+
+TEST_F(SettingsDialog, UnlistedLinkedTournamentIsTheOneLoaded)
+{
+    state.Tournament.Tournament_ID = 12;
+    state.Tournament.Title = "Saturday Main";
+    tournaments.imported.Title = "Saturday Main";
+    open();
+    EXPECT_EQ(entries("cboTourny"),
+              QStringList({"Saturday Main (closed or past)", "Monday Deepstack", "Friday Cup"}));
+    boxes.answers = {true};
+    click("cmdLoadTourny");
+    EXPECT_EQ(tournaments.importedIds, QList<qint32>({12}));
 }
 
 TEST_F(SettingsDialog, ManagerGoneGivesAnEmptyListAWarningAndAWorkingDialog)
@@ -343,6 +410,67 @@ TEST_F(SettingsDialog, LevelPickCutsATimeBeyondTheLevel)
         EXPECT_EQ(list("cboLevel")->currentText(), "3");
         list("cboLevel")->setCurrentText("1"); // 20 minutes
         EXPECT_EQ(time(), expected) << stored;
+    }
+}
+
+TEST_F(SettingsDialog, LevelPickSetsTheMinutesRangeAndValue)
+{
+    state.Tournament.Level = 3; // 30 minutes
+    state.Tournament.Time = "25:10";
+    open();
+    QScrollBar* minutes = child<QScrollBar>("vsMin");
+    QScrollBar* seconds = child<QScrollBar>("vsSec");
+    EXPECT_EQ(minutes->maximum(), 30);
+    list("cboLevel")->setCurrentText("1"); // 20 minutes
+    EXPECT_EQ(time(), "20:00");
+    EXPECT_EQ(minutes->maximum(), 20);
+    EXPECT_EQ(minutes->value(), 20);
+    EXPECT_EQ(seconds->value(), 0);
+    minutes->setValue(25);
+    EXPECT_EQ(time(), "20:00"); // no more than the level's length
+    minutes->setValue(7);
+    seconds->setValue(30);
+    list("cboLevel")->setCurrentText("3");
+    EXPECT_EQ(time(), "07:30");
+    EXPECT_EQ(minutes->maximum(), 30);
+    EXPECT_EQ(minutes->value(), 7);
+    EXPECT_EQ(seconds->value(), 30);
+    click("cmdApply");
+    EXPECT_EQ(state.Tournament.Time, "07:30");
+}
+
+// A click on an arrow of the seconds spinner, or a turn of the wheel over it, past 00 or 59.
+TEST_F(SettingsDialog, SecondsStepIntoTheNextMinuteFromTheShortStoredForm)
+{
+    struct Case
+    {
+        const char* stored;
+        int level;
+        bool up;
+        bool wheel;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"5:00", 1, true, false, "05:01"}, Case{"5:00", 1, false, false, "04:59"},
+                          Case{"5:00", 1, false, true, "04:59"}, Case{"04:59", 1, true, false, "05:00"},
+                          Case{"04:59", 1, true, true, "05:00"}, Case{"19:59", 1, true, false, "20:00"},
+                          Case{"00:00", 1, false, false, "00:00"}, Case{"5:00", 3, true, false, "05:01"}}) {
+        SCOPED_TRACE(std::string(c.stored) + (c.up ? " up" : " down") + (c.wheel ? " by wheel" : ""));
+        state.Tournament.Level = qint16(c.level);
+        state.Tournament.Time = c.stored;
+        open();
+        QScrollBar* seconds = child<QScrollBar>("vsSec");
+        if (c.wheel) {
+            QWheelEvent turn(QPointF(5, 20), seconds->mapToGlobal(QPointF(5, 20)), {},
+                             QPoint(0, c.up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                             false);
+            QCoreApplication::sendEvent(seconds, &turn);
+        } else {
+            const int y = c.up ? 3 : seconds->height() - 3; // the arrows
+            QTest::mouseClick(seconds, Qt::LeftButton, {}, QPoint(seconds->width() / 2, y));
+        }
+        EXPECT_EQ(time(), c.expected);
+        EXPECT_EQ(child<QScrollBar>("vsMin")->value(), RemainingTime::minutesPart(c.expected));
+        EXPECT_EQ(seconds->value(), RemainingTime::secondsPart(c.expected));
     }
 }
 
@@ -456,6 +584,7 @@ TEST_F(SettingsDialog, FailedImportChangesNothing)
 {
     tournaments.importError = "Tournament 4 does not exist.";
     open();
+    list("cboTourny")->setCurrentText("Monday Deepstack");
     boxes.answers = {true};
     click("cmdLoadTourny");
     ASSERT_EQ(boxes.shown.size(), 1);
@@ -526,8 +655,8 @@ TEST_F(SettingsDialog, SaveStoresWritesUpdatesTheClockAndCloses)
     EXPECT_EQ(iniLine("Tick_Sound"), "Tick_Sound=");
     EXPECT_EQ(iniLine("Blinds"), "Blinds=speed.blinds.csv");
     EXPECT_EQ(iniLine("Color_Style"), "Color_Style=4");
-    EXPECT_EQ(screenCalls, QStringList({"refresh", "colorStyle", "background", "prizePool", "lblLevel=2",
-                                        "lblTitle=Sunday Special", "countDown", "setBlind 2"}));
+    EXPECT_EQ(screenCalls, QStringList({"refresh", "colorStyle", "background", "statistics", "prizePool",
+                                        "lblLevel=2", "lblTitle=Sunday Special", "countDown", "setBlind 2"}));
 }
 
 TEST_F(SettingsDialog, SaveCorrectsInconsistentCounts)
