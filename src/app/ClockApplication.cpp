@@ -79,7 +79,7 @@ std::optional<int> ClockApplication::start()
         return m_screen->model().isVisible(ScreenElementId::lblBreakNotice);
     });
     if (m_resumed && m_resumed->InBreak) {
-        m_screen->logic().clock.resumeBreak();
+        m_screen->logic().clock.resumeBreak(m_resumed->Time);
         m_screen->showModel();
     }
     m_keeper->started();

@@ -3,6 +3,7 @@
 #include "ClockFolders.h"
 #include "ClockSettingsFile.h"
 #include "IniLine.h"
+#include "LevelTime.h"
 #include "TextFile.h"
 #include "TournamentState.h"
 
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 
 namespace {
 
@@ -26,13 +26,6 @@ std::optional<qint16> int16Value(const QHash<QString, QString>& values, const ch
     bool ok = false;
     const short number = it->toShort(&ok);
     return ok ? std::optional<qint16>(number) : std::nullopt;
-}
-
-// What the clock itself puts into Time: minutes and two-digit seconds, or the "no time" dashes.
-bool isTimeText(const QString& text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(-?\\d{1,6}:\\d\\d|--:--)$"));
-    return pattern.match(text).hasMatch();
 }
 
 } // namespace
@@ -83,7 +76,8 @@ std::optional<RecoveryValues> RecoveryRecord::parse(const QStringList& lines)
     }
     const auto inBreak = int16Value(values, "Break");
     const auto time = values.constFind(QStringLiteral("TIME"));
-    if (!inBreak || (*inBreak != 0 && *inBreak != 1) || time == values.constEnd() || !isTimeText(*time)) {
+    if (!inBreak || (*inBreak != 0 && *inBreak != 1) || time == values.constEnd() ||
+        (*time != QLatin1String("--:--") && !LevelTime::seconds(*time))) {
         return std::nullopt;
     }
     v.InBreak = *inBreak == 1;

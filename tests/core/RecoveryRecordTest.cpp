@@ -149,6 +149,8 @@ TEST_F(RecoveryRecordTest, DamagedRecordIsIgnored)
         {"variance empty", QByteArray(good).replace("Rebuy_Variance=-32768", "Rebuy_Variance=")},
         {"time garbled", QByteArray(good).replace("Time=12:34", "Time=1\x01:34")},
         {"time without seconds", QByteArray(good).replace("Time=12:34", "Time=12")},
+        {"time negative", QByteArray(good).replace("Time=12:34", "Time=-1:-1")},
+        {"time of letters", QByteArray(good).replace("Time=12:34", "Time=abc")},
         {"binary", QByteArray("\x00\xff\xfe=\r\n\x7f", 6)},
     };
     for (const Case& c : cases) {
