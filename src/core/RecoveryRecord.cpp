@@ -1,5 +1,6 @@
 #include "RecoveryRecord.h"
 
+#include "ClockError.h"
 #include "ClockFolders.h"
 #include "ClockSettingsFile.h"
 #include "IniLine.h"
@@ -11,10 +12,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QTemporaryFile>
 
 namespace {
 
 const QString BreakKey = QStringLiteral("Break");
+const QString ClosedKey = QStringLiteral("Closed");
 
 std::optional<qint16> int16Value(const QHash<QString, QString>& values, const char* key)
 {
@@ -34,17 +37,30 @@ RecoveryRecord::RecoveryRecord(const ClockFolders& folders)
     : m_path(QDir(folders.Program).filePath(QLatin1String(FileName))), m_settingsPath(folders.settingsFile())
 {}
 
-QStringList RecoveryRecord::lines(const TournamentState& state, bool inBreak)
+QStringList RecoveryRecord::lines(const TournamentState& state, bool inBreak, bool closed)
 {
     QStringList all = ClockSettingsLines(state);
     all.append(QStringLiteral(";"));
     all.append(BreakKey + u'=' + (inBreak ? u'1' : u'0'));
+    if (closed) {
+        all.append(ClosedKey + QStringLiteral("=1"));
+    }
     return all;
 }
 
-void RecoveryRecord::write(const TournamentState& state, bool inBreak) const
+void RecoveryRecord::write(const TournamentState& state, bool inBreak, bool closed) const
 {
-    TextFile::writeLines(m_path, lines(state, inBreak));
+    TextFile::writeLines(m_path, lines(state, inBreak, closed));
+}
+
+void RecoveryRecord::checkFolder() const
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("darvel.XXXXXX.probe")));
+    if (!probe.open()) {
+        throw ClockError(QStringLiteral("Cannot write in %1: %2")
+                             .arg(QDir::toNativeSeparators(folder), probe.errorString()));
+    }
 }
 
 std::optional<RecoveryValues> RecoveryRecord::parse(const QStringList& lines)
@@ -81,6 +97,7 @@ std::optional<RecoveryValues> RecoveryRecord::parse(const QStringList& lines)
         return std::nullopt;
     }
     v.InBreak = *inBreak == 1;
+    v.Closed = int16Value(values, "Closed") == qint16(1);
     v.Time = *time;
     return v;
 }

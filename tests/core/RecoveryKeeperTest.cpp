@@ -5,6 +5,7 @@
 #include "core/TournamentState.h"
 #include "support/FakeClock.h"
 #include "support/QtPrinters.h"
+#include "support/SmallFileSystem.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -133,7 +134,7 @@ TEST_F(RecoveryKeeperTest, FinishedRemovesTheRecordForGood)
     ++state.Tournament.Entries;
     keeper.keyHandled();
     ASSERT_TRUE(written());
-    keeper.finished();
+    keeper.finished(true);
     EXPECT_FALSE(written());
     ++state.Tournament.Entries; // a key still on its way after the close
     keeper.keyHandled();
@@ -155,6 +156,111 @@ TEST_F(RecoveryKeeperTest, FailedWriteIsRetriedAtTheNextChance)
     EXPECT_TRUE(keeper.lastError().isEmpty());
     ASSERT_TRUE(onDisk().has_value());
     EXPECT_EQ(onDisk()->Entries, 1);
+}
+
+TEST_F(RecoveryKeeperTest, ExitKeepsTheRecordUnlessDarvelIniHoldsEverything)
+{
+    struct Case
+    {
+        const char* name;
+        bool settingsSaved;
+        bool inBreak;
+        bool kept;
+        bool closed;
+    };
+    const Case cases[] = {
+        {"saved, in a level", true, false, false, false},
+        {"saved, in a break: darvel.ini cannot say so", true, true, true, true},
+        {"not saved: the record is the only copy", false, false, true, false},
+        {"not saved, in a break", false, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecoveryKeeper closing{state, record, clock, [&] { return c.inBreak; }};
+        closing.started();
+        ++state.Tournament.Entries; // a key the record took
+        closing.keyHandled();
+        state.Tournament.Time = "07:41"; // seconds the clock ran since
+        closing.finished(c.settingsSaved);
+        EXPECT_EQ(written(), c.kept);
+        if (c.kept) {
+            ASSERT_TRUE(onDisk().has_value());
+            EXPECT_EQ(onDisk()->Time, "07:41");
+            EXPECT_EQ(onDisk()->InBreak, c.inBreak);
+            EXPECT_EQ(onDisk()->Closed, c.closed);
+        }
+        record.remove();
+    }
+}
+
+TEST_F(RecoveryKeeperTest, FailureIsToldOnceAndItsEndToo)
+{
+    TempProgramFolder other;
+    const RecoveryRecord blocked(other.folders());
+    ASSERT_TRUE(QDir().mkpath(blocked.path())); // a folder in the record's place
+    RecoveryKeeper failing{state, blocked, clock, {}};
+    QStringList told;
+    failing.failureChanged = [&](const QString& error) { told.append(error); };
+    failing.started();
+    for (int i = 0; i < 3; ++i) {
+        ++state.Tournament.Entries;
+        failing.keyHandled();
+        clock.advance(RecoveryKeeper::WriteIntervalMs);
+        failing.ticked();
+    }
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains("darvel.recovery")) << told[0].toStdString();
+
+    ASSERT_TRUE(QDir(blocked.path()).removeRecursively());
+    failing.keyHandled();
+    EXPECT_EQ(told, (QStringList{told[0], QString()}));
+}
+
+TEST_F(RecoveryKeeperTest, ReadOnlyFolderIsToldAtTheStartWithItsCause)
+{
+    TempProgramFolder other;
+    SmallFileSystem folder(other.folders().Program, 64);
+    if (!folder.makeReadOnly()) {
+        GTEST_SKIP() << "no read-only folder: not root, and permission bits do not hold for this user";
+    }
+    const RecoveryRecord readOnly(other.folders());
+    RecoveryKeeper keeper2{state, readOnly, clock, {}};
+    QStringList told;
+    keeper2.failureChanged = [&](const QString& error) { told.append(error); };
+    keeper2.started();
+    ASSERT_EQ(told.size(), 1);
+    const bool cause = told[0].contains("Read-only file system") || told[0].contains("Permission denied");
+    EXPECT_TRUE(cause) << told[0].toStdString();
+    EXPECT_TRUE(told[0].contains(QDir::toNativeSeparators(other.folders().Program)));
+}
+
+TEST_F(RecoveryKeeperTest, FullDiskNamesTheCauseAndKeepsTheLastGoodRecord)
+{
+    TempProgramFolder other;
+    SmallFileSystem disk(other.folders().Program, 64);
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "cannot mount a small file system (needs root)";
+    }
+    TournamentState running = state;
+    running.Folders = other.folders();
+    const RecoveryRecord onSmallDisk(other.folders());
+    RecoveryKeeper keeper2{running, onSmallDisk, clock, {}};
+    keeper2.started();
+    running.Tournament.Entries = 12;
+    keeper2.keyHandled();
+    ASSERT_TRUE(keeper2.lastError().isEmpty()) << keeper2.lastError().toStdString();
+
+    disk.fill();
+    running.Tournament.Entries = 13;
+    keeper2.keyHandled();
+    EXPECT_TRUE(keeper2.lastError().contains("No space left on device")) << keeper2.lastError().toStdString();
+    EXPECT_FALSE(keeper2.lastError().contains("canceled"));
+    keeper2.finished(false);
+    QFile file(onSmallDisk.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto values = RecoveryRecord::parse(QString::fromLatin1(file.readAll()).split("\r\n"));
+    ASSERT_TRUE(values.has_value());
+    EXPECT_EQ(values->Entries, 12);
 }
 
 } // namespace

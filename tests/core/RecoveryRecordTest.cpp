@@ -221,6 +221,26 @@ TEST_F(RecoveryRecordTest, FailedWriteKeepsTheOldRecord)
               (QStringList{"darvel.ini", "darvel.recovery"})); // no leftovers
 }
 
+TEST_F(RecoveryRecordTest, RecordOfANormalExitInABreakSaysSo)
+{
+    struct Case
+    {
+        bool inBreak;
+        bool closed;
+    };
+    for (const Case c : {Case{true, true}, Case{true, false}, Case{false, false}}) {
+        SCOPED_TRACE(testing::Message() << "break " << c.inBreak << " closed " << c.closed);
+        record.write(running(), c.inBreak, c.closed);
+        EXPECT_EQ(dir.read("darvel.recovery").contains("\r\nClosed=1\r\n"), c.closed);
+        age("darvel.ini", -60);
+        const auto values = record.resumable(state);
+        ASSERT_TRUE(values.has_value());
+        EXPECT_EQ(values->InBreak, c.inBreak);
+        EXPECT_EQ(values->Closed, c.closed);
+        EXPECT_EQ(values->Time, "12:34");
+    }
+}
+
 TEST_F(RecoveryRecordTest, RemoveTakesTheRecordAwayAndToleratesNone)
 {
     record.write(running(), false);
