@@ -41,7 +41,8 @@ bool SaveNotice::eventFilter(QObject* watched, QEvent* event)
 void SaveNotice::place()
 {
     const QWidget* screen = parentWidget();
-    const int width = qMin(screen->width() - 16, qMax(320, screen->width() / 2));
+    // The corner under the payout panel, left of the blinds panels, which it must not cover.
+    const int width = qMin(screen->width() - 16, qMax(240, screen->width() / 3 - 16));
     setFixedWidth(qMax(1, width));
     adjustSize();
     move(8, screen->height() - height() - 8);
