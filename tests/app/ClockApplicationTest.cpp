@@ -249,21 +249,6 @@ TEST_F(Startup, NormalExitInABreakResumesTheBreakWithoutAMessage)
     }
 }
 
-TEST_F(Startup, NormalExitInALevelLeavesNoRecord)
-{
-    addRequiredFiles();
-    dir.write("darvel.ini", "Level=2\r\nTime=06:00\r\nBlinds=Speed.blinds.csv\r\n");
-    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
-    ASSERT_EQ(app.start(), std::nullopt);
-    QKeyEvent f8(QEvent::KeyRelease, Qt::Key_F8, Qt::NoModifier);
-    QCoreApplication::sendEvent(app.screen(), &f8);
-    ASSERT_TRUE(QFile::exists(RecoveryRecord(dir.folders()).path()));
-    boxes.answers = {true};
-    app.screen()->close();
-    EXPECT_FALSE(QFile::exists(RecoveryRecord(dir.folders()).path()));
-    EXPECT_TRUE(dir.read("darvel.ini").contains("\r\nEntries=1\r\n"));
-}
-
 // The program folder on a small file system of its own, with what the clock needs to start.
 class StartupOnSmallDisk : public Startup
 {

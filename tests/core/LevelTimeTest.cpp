@@ -37,17 +37,4 @@ TEST(LevelTimeTest, OnlyATimeWithinTheLevelIsKeptAnythingElseIsTheFullLength)
     }
 }
 
-TEST(LevelTimeTest, SecondsAndNormalFormOfATime)
-{
-    EXPECT_EQ(LevelTime::seconds("12:34"), 12 * 60 + 34);
-    EXPECT_EQ(LevelTime::seconds("0:05"), 5);
-    EXPECT_EQ(LevelTime::seconds("--:--"), std::nullopt);
-    EXPECT_EQ(LevelTime::seconds("-0:01"), std::nullopt);
-    EXPECT_EQ(LevelTime::normalised("7:05"), QString("07:05"));
-    EXPECT_EQ(LevelTime::normalised("00:59"), QString("00:59"));
-    EXPECT_EQ(LevelTime::normalised("x7:05"), std::nullopt);
-    EXPECT_EQ(LevelTime::full(-3), QString("00:00"));
-    EXPECT_EQ(LevelTime::full(7), QString("07:00"));
-}
-
 } // namespace

@@ -5,7 +5,6 @@
 #include "core/TournamentState.h"
 #include "support/FakeClock.h"
 #include "support/QtPrinters.h"
-#include "support/SmallFileSystem.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -214,53 +213,6 @@ TEST_F(RecoveryKeeperTest, FailureIsToldOnceAndItsEndToo)
     ASSERT_TRUE(QDir(blocked.path()).removeRecursively());
     failing.keyHandled();
     EXPECT_EQ(told, (QStringList{told[0], QString()}));
-}
-
-TEST_F(RecoveryKeeperTest, ReadOnlyFolderIsToldAtTheStartWithItsCause)
-{
-    TempProgramFolder other;
-    SmallFileSystem folder(other.folders().Program, 64);
-    if (!folder.makeReadOnly()) {
-        GTEST_SKIP() << "no read-only folder: not root, and permission bits do not hold for this user";
-    }
-    const RecoveryRecord readOnly(other.folders());
-    RecoveryKeeper keeper2{state, readOnly, clock, {}};
-    QStringList told;
-    keeper2.failureChanged = [&](const QString& error) { told.append(error); };
-    keeper2.started();
-    ASSERT_EQ(told.size(), 1);
-    const bool cause = told[0].contains("Read-only file system") || told[0].contains("Permission denied");
-    EXPECT_TRUE(cause) << told[0].toStdString();
-    EXPECT_TRUE(told[0].contains(QDir::toNativeSeparators(other.folders().Program)));
-}
-
-TEST_F(RecoveryKeeperTest, FullDiskNamesTheCauseAndKeepsTheLastGoodRecord)
-{
-    TempProgramFolder other;
-    SmallFileSystem disk(other.folders().Program, 64);
-    if (!disk.mounted()) {
-        GTEST_SKIP() << "cannot mount a small file system (needs root)";
-    }
-    TournamentState running = state;
-    running.Folders = other.folders();
-    const RecoveryRecord onSmallDisk(other.folders());
-    RecoveryKeeper keeper2{running, onSmallDisk, clock, {}};
-    keeper2.started();
-    running.Tournament.Entries = 12;
-    keeper2.keyHandled();
-    ASSERT_TRUE(keeper2.lastError().isEmpty()) << keeper2.lastError().toStdString();
-
-    disk.fill();
-    running.Tournament.Entries = 13;
-    keeper2.keyHandled();
-    EXPECT_TRUE(keeper2.lastError().contains("No space left on device")) << keeper2.lastError().toStdString();
-    EXPECT_FALSE(keeper2.lastError().contains("canceled"));
-    keeper2.finished(false);
-    QFile file(onSmallDisk.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const auto values = RecoveryRecord::parse(QString::fromLatin1(file.readAll()).split("\r\n"));
-    ASSERT_TRUE(values.has_value());
-    EXPECT_EQ(values->Entries, 12);
 }
 
 } // namespace
