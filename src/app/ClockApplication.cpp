@@ -10,6 +10,7 @@
 #include "core/MessageBoxes.h"
 #include "display/LoadPayoutPercentages.h"
 #include "display/PayoutList.h"
+#include "display/SaveNotice.h"
 #include "display/StatisticsTexts.h"
 #include "display/frmClock.h"
 #include "display/frmHelp.h"
@@ -78,14 +79,17 @@ std::optional<int> ClockApplication::start()
     m_keeper = std::make_unique<RecoveryKeeper>(m_state, *m_recovery, m_clock, [this] {
         return m_screen->model().isVisible(ScreenElementId::lblBreakNotice);
     });
+    m_keeper->failureChanged = [notice = new SaveNotice(m_screen.get())](const QString& error) {
+        notice->showProblem(error);
+    };
     if (m_resumed && m_resumed->InBreak) {
-        m_screen->logic().clock.resumeBreak();
+        m_screen->logic().clock.resumeBreak(m_resumed->Time);
         m_screen->showModel();
     }
     m_keeper->started();
     startNetwork();
     startAnnouncements();
-    if (m_resumed) {
+    if (m_resumed && !m_resumed->Closed) {
         m_boxes.show(MessageBoxes::Icon::Information,
                      RecoveryRecord::resumedMessage(*m_resumed, m_recovery->written()));
     }
@@ -189,7 +193,7 @@ void ClockApplication::createScreen()
     context.hooks.closed = [this] {
         m_screenClosed = true;
         if (m_keeper) {
-            m_keeper->finished();
+            m_keeper->finished(m_screen->settingsSaved());
         }
     };
     m_screen = std::make_unique<frmClock>(context);

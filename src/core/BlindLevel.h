@@ -9,8 +9,8 @@ struct BlindLevel
     qint16 LevelNumber = 0; // as written; levels are numbered by their row
     QString SmallBlind;
     QString BigBlind;
-    QString Ante; // "0" means no ante
-    qint16 Minutes = 0;
+    QString Ante;            // "0" means no ante
+    qint16 Minutes = 0;      // never negative: a file's negative length is read as 0
     qint16 BreakMinutes = 0; // length of the break after this level; 0 or less means none
 
     bool hasBreak() const { return BreakMinutes >= 1; }

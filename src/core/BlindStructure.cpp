@@ -40,7 +40,8 @@ void ParseBlindLines(const QStringList& lines, const QString& fileName, BlindStr
         level.SmallBlind = f.at(1);
         level.BigBlind = f.at(2);
         level.Ante = f.at(3);
-        level.Minutes = whole(5);
+        // A level cannot last less than nothing: a negative length would count below zero for ever.
+        level.Minutes = qMax<qint16>(0, whole(5));
         level.BreakMinutes = whole(6);
         structure.append(level);
     }

@@ -7,6 +7,7 @@
 #include "DecimalNumber.h"
 #include "FolderLookup.h"
 #include "Guarded.h"
+#include "LevelTime.h"
 #include "SoundPlayer.h"
 #include "StepTimeText.h"
 #include "TournamentState.h"
@@ -59,13 +60,15 @@ void LevelClock::start()
             levelMinutesText = QStringLiteral("0");
             return;
         }
-        const BlindLevel& level = row(t.Level);
-        if (t.Time == NoTime) {
-            // Two digits, as every other time: "5:00" would sit one cell off, and a 0-minute level's
-            // "0:00" is not the "00:00" the countdown stops at, so it would count on below zero.
-            t.Time = TwoDigits(level.Minutes) + QStringLiteral(":00");
+        if (!m_blinds.hasLevel(t.Level)) {
+            // No length to check against: a time that is no time would count on below zero.
+            t.Time = LevelTime::normalised(t.Time).value_or(NoTime);
         }
-        levelMinutesText = QString::number(level.Minutes);
+        const BlindLevel& level = row(t.Level);
+        // Two digits, as every other time: "5:00" would sit one cell off, and a 0-minute level's "0:00"
+        // is not the "00:00" the countdown stops at, so it would count on below zero.
+        t.Time = LevelTime::checked(t.Time, level.Minutes);
+        levelMinutesText = QString::number(qMax<qint16>(0, level.Minutes));
     });
     secondsCounter = qint16(((60 - TimeTextRight(t.Time)) % 60 + 60) % 60);
     guarded([&] { showTimePlayed(wholeNumber(levelMinutesText) - TimeTextLeft(t.Time)); });
@@ -292,13 +295,16 @@ void LevelClock::setDigitColour(RgbColour colour)
     }
 }
 
-void LevelClock::resumeBreak()
+void LevelClock::resumeBreak(const QString& time)
 {
-    const TournamentRecord& t = m_state.Tournament;
+    TournamentRecord& t = m_state.Tournament;
     if (!m_blinds.hasLevel(t.Level) || !m_blinds.at(t.Level).hasBreak()) {
         return;
     }
     const BlindLevel& level = m_blinds.at(t.Level);
+    // start() checked the time against the level; a break may be longer than its level.
+    t.Time = LevelTime::checked(time, level.BreakMinutes);
+    CountDown();
     m_screen.setVisible(Id::lblBreakNotice, true);
     showBlindsLabels(false);
     levelMinutesText = QString::number(level.BreakMinutes);

@@ -50,8 +50,9 @@ public:
     void PlaySoundFile(const QString& fileName);
     // The five characters of Time into the digit cells, without moving them.
     void showTimeDigits();
-    // Shows the current level's break as it runs, keeping Time: for a tournament resumed in a break.
-    void resumeBreak();
+    // Shows the current level's break as it runs with the given time left: for a tournament resumed in
+    // a break.
+    void resumeBreak(const QString& time);
     // Shows the pointer again if the clock had hidden it.
     void wakePointer();
 

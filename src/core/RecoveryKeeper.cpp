@@ -18,6 +18,20 @@ void RecoveryKeeper::started()
 {
     m_written = current();
     m_writtenAtMs = m_clock.nowMs();
+    try {
+        m_record.checkFolder();
+    } catch (const ClockError& e) {
+        setError(e.message());
+    }
+}
+
+void RecoveryKeeper::setError(const QString& error)
+{
+    const bool changed = error.isEmpty() != m_lastError.isEmpty();
+    m_lastError = error;
+    if (changed && failureChanged) {
+        failureChanged(error);
+    }
 }
 
 void RecoveryKeeper::ticked()
@@ -40,14 +54,26 @@ void RecoveryKeeper::writeIfChanged()
         m_record.write(m_state, now.InBreak);
         m_written = now;
         m_writtenAtMs = m_clock.nowMs();
-        m_lastError.clear();
+        setError(QString());
     } catch (const ClockError& e) {
-        m_lastError = e.message();
+        setError(e.message());
     }
 }
 
-void RecoveryKeeper::finished()
+void RecoveryKeeper::finished(bool settingsSaved)
 {
+    if (m_finished) {
+        return;
+    }
     m_finished = true;
-    m_record.remove();
+    const bool inBreak = m_inBreak && m_inBreak();
+    if (settingsSaved && !inBreak) {
+        m_record.remove();
+        return;
+    }
+    try {
+        m_record.write(m_state, inBreak, settingsSaved);
+    } catch (const ClockError& e) {
+        setError(e.message());
+    }
 }

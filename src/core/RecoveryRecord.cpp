@@ -1,8 +1,10 @@
 #include "RecoveryRecord.h"
 
+#include "ClockError.h"
 #include "ClockFolders.h"
 #include "ClockSettingsFile.h"
 #include "IniLine.h"
+#include "LevelTime.h"
 #include "TextFile.h"
 #include "TournamentState.h"
 
@@ -10,11 +12,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
+#include <QTemporaryFile>
 
 namespace {
 
 const QString BreakKey = QStringLiteral("Break");
+const QString ClosedKey = QStringLiteral("Closed");
 
 std::optional<qint16> int16Value(const QHash<QString, QString>& values, const char* key)
 {
@@ -28,30 +31,36 @@ std::optional<qint16> int16Value(const QHash<QString, QString>& values, const ch
     return ok ? std::optional<qint16>(number) : std::nullopt;
 }
 
-// What the clock itself puts into Time: minutes and two-digit seconds, or the "no time" dashes.
-bool isTimeText(const QString& text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(-?\\d{1,6}:\\d\\d|--:--)$"));
-    return pattern.match(text).hasMatch();
-}
-
 } // namespace
 
 RecoveryRecord::RecoveryRecord(const ClockFolders& folders)
     : m_path(QDir(folders.Program).filePath(QLatin1String(FileName))), m_settingsPath(folders.settingsFile())
 {}
 
-QStringList RecoveryRecord::lines(const TournamentState& state, bool inBreak)
+QStringList RecoveryRecord::lines(const TournamentState& state, bool inBreak, bool closed)
 {
     QStringList all = ClockSettingsLines(state);
     all.append(QStringLiteral(";"));
     all.append(BreakKey + u'=' + (inBreak ? u'1' : u'0'));
+    if (closed) {
+        all.append(ClosedKey + QStringLiteral("=1"));
+    }
     return all;
 }
 
-void RecoveryRecord::write(const TournamentState& state, bool inBreak) const
+void RecoveryRecord::write(const TournamentState& state, bool inBreak, bool closed) const
 {
-    TextFile::writeLines(m_path, lines(state, inBreak));
+    TextFile::writeLines(m_path, lines(state, inBreak, closed));
+}
+
+void RecoveryRecord::checkFolder() const
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("darvel.XXXXXX.probe")));
+    if (!probe.open()) {
+        throw ClockError(QStringLiteral("Cannot write in %1: %2")
+                             .arg(QDir::toNativeSeparators(folder), probe.errorString()));
+    }
 }
 
 std::optional<RecoveryValues> RecoveryRecord::parse(const QStringList& lines)
@@ -83,10 +92,12 @@ std::optional<RecoveryValues> RecoveryRecord::parse(const QStringList& lines)
     }
     const auto inBreak = int16Value(values, "Break");
     const auto time = values.constFind(QStringLiteral("TIME"));
-    if (!inBreak || (*inBreak != 0 && *inBreak != 1) || time == values.constEnd() || !isTimeText(*time)) {
+    if (!inBreak || (*inBreak != 0 && *inBreak != 1) || time == values.constEnd() ||
+        (*time != QLatin1String("--:--") && !LevelTime::seconds(*time))) {
         return std::nullopt;
     }
     v.InBreak = *inBreak == 1;
+    v.Closed = int16Value(values, "Closed") == qint16(1);
     v.Time = *time;
     return v;
 }

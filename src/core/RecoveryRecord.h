@@ -22,10 +22,14 @@ public:
 
     QString path() const { return m_path; }
 
-    static QStringList lines(const TournamentState& state, bool inBreak);
+    // closed marks the record of a normal exit in a break: darvel.ini cannot say that a break runs.
+    static QStringList lines(const TournamentState& state, bool inBreak, bool closed = false);
 
     // Throws ClockError when the record cannot be written; the previous record then stays.
-    void write(const TournamentState& state, bool inBreak) const;
+    void write(const TournamentState& state, bool inBreak, bool closed = false) const;
+
+    // Throws ClockError with the reason when no file can be made in the record's folder.
+    void checkFolder() const;
 
     // The values to resume with, when a record exists that is not older than darvel.ini, belongs to the
     // tournament and blind structure state was read with, and holds every value in range. Anything else,

@@ -19,6 +19,8 @@ struct RecoveryValues
     qint16 Entry_Variance = 0;
     qint16 Rebuy_Variance = 0;
     qint16 Addon_Variance = 0;
+    // Written at a normal exit, not by a crash: nothing to tell the director at the restart.
+    bool Closed = false;
 
     static RecoveryValues from(const TournamentState& state, bool inBreak);
     // Puts everything but InBreak, which belongs to the clock screen, back into state.

@@ -52,11 +52,20 @@ QString ScreenCommands::exitQuestion()
     return QStringLiteral("Are you sure that you want to exit ") + AppTitle() + u'?';
 }
 
-bool ScreenCommands::confirmExit()
+bool ScreenCommands::confirmExit(const QString& saveProblem)
 {
     const bool wasPaused = m_clock.isPaused();
     m_clock.setPaused(true);
-    if (m_boxes.ask(exitQuestion())) {
+    const bool exit =
+        saveProblem.isEmpty()
+            ? m_boxes.ask(exitQuestion())
+            : m_boxes.ask(saveProblem +
+                              QStringLiteral("\r\n\r\nNo keeps the clock running. On Yes the tournament "
+                                             "stays in the crash record and resumes from it at the next "
+                                             "start.\r\n\r\n") +
+                              exitQuestion(),
+                          MessageBoxes::Icon::Warning);
+    if (exit) {
         return true;
     }
     if (!wasPaused) {

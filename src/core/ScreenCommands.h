@@ -24,7 +24,8 @@ public:
     void runModal(const std::function<void()>& open);
 
     // Asks whether to exit, pausing meanwhile; true to let the window close, which leaves the clock paused.
-    bool confirmExit();
+    // A saveProblem (why darvel.ini could not be written) goes into the question, as a warning.
+    bool confirmExit(const QString& saveProblem = QString());
     static QString exitQuestion();
 
     // The command buttons and their backdrop in the top-right corner.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 
 QStringList TextFile::readLines(const QString& path)
 {
@@ -61,18 +62,21 @@ void TextFile::writeLines(const QString& path, const QStringList& lines)
 void TextFile::writeBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    const auto fail = [&path, &file]() {
+    // The system's own reason (a full disk, a read-only folder), read before cancelWriting() replaces it
+    // by its own. A failed flush leaves only errno to tell it: Qt then says "Unknown error".
+    const auto fail = [&path, &file](int code) {
+        const QString cause = code != 0 ? qt_error_string(code) : file.errorString();
         file.cancelWriting();
-        return ClockError(
-            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return ClockError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), cause));
     };
     if (!file.open(QIODevice::WriteOnly)) {
-        throw fail();
+        throw fail(0);
     }
     // The explicit flush matters: QSaveFile::commit() renames a file whose buffered tail failed to reach
     // the disk (file size limit, full disk) over the good old one.
+    errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        throw fail();
+        throw fail(errno);
     }
     if (!file.commit()) {
         throw ClockError(

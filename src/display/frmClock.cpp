@@ -9,7 +9,6 @@
 #include "core/ClockSettingsFile.h"
 #include "core/FolderLookup.h"
 #include "core/Guarded.h"
-#include "core/MessageBoxes.h"
 #include "core/TournamentState.h"
 
 #include <QCloseEvent>
@@ -407,12 +406,6 @@ void frmClock::helpClicked()
 
 void frmClock::closeClicked()
 {
-    try {
-        ReadWriteClockSettings(m_context.state, QStringLiteral("write"));
-    } catch (const ClockError& e) {
-        // The director learns that the state was not saved and can still choose to stay.
-        m_context.boxes.show(MessageBoxes::Icon::Critical, e.message());
-    }
     close();
 }
 
@@ -473,7 +466,16 @@ void frmClock::resizeEvent(QResizeEvent* event)
 void frmClock::closeEvent(QCloseEvent* event)
 {
     showModel();
-    const bool exit = m_logic.commands.confirmExit();
+    // Every close saves before it asks, the window manager's as the Close button's: the keys pressed
+    // since the last save are not lost. The director learns when it failed and can still stay.
+    QString saveProblem;
+    try {
+        ReadWriteClockSettings(m_context.state, QStringLiteral("write"));
+    } catch (const ClockError& e) {
+        saveProblem = e.message();
+    }
+    m_settingsSaved = saveProblem.isEmpty();
+    const bool exit = m_logic.commands.confirmExit(saveProblem);
     showModel();
     if (!exit) {
         event->ignore();

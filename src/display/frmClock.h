@@ -54,6 +54,8 @@ public:
     void settingsClicked();
     void helpClicked();
     void closeClicked();
+    // Whether the last close wrote darvel.ini.
+    bool settingsSaved() const { return m_settingsSaved; }
 
     // Drawn from the top-left corner under all elements; a null picture shows the background colour.
     void setBackgroundPicture(const QPixmap& picture);
@@ -102,6 +104,7 @@ private:
     QPixmap m_background;
     bool m_cursorHidden = false;
     bool m_initialised = false;
+    bool m_settingsSaved = false;
     ClockScreenSizerHost m_sizerHost;
     // Keeps the elements proportional to the window from the end of the initialisation on.
     std::unique_ptr<AutoSizer> AutoSizer1;

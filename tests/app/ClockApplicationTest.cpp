@@ -13,6 +13,7 @@
 #include "support/ManagerDatabaseFile.h"
 #include "support/QtPrinters.h"
 #include "support/ScreenElementPrinter.h"
+#include "support/SmallFileSystem.h"
 #include "support/TempProgramFolder.h"
 
 #include <QCoreApplication>
@@ -209,8 +210,132 @@ TEST_F(Startup, NewerRecordIsResumedPausedWithOneMessageAndKeptUntilANormalExit)
     EXPECT_TRUE(QFile::exists(RecoveryRecord(dir.folders()).path()));
     boxes.answers = {true};
     screen->close();
-    EXPECT_FALSE(QFile::exists(RecoveryRecord(dir.folders()).path()));
-    EXPECT_EQ(dir.read("darvel.ini"), settings); // closing the window saves nothing, as before
+    // The window manager's close saves as the Close button does; the record stays only for the break.
+    EXPECT_NE(dir.read("darvel.ini"), settings);
+    EXPECT_TRUE(dir.read("darvel.ini").contains("\r\nEntries=46\r\n"));
+    const auto kept = RecoveryRecord(dir.folders()).resumable(app.state());
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_TRUE(kept->InBreak);
+    EXPECT_TRUE(kept->Closed);
+}
+
+TEST_F(Startup, NormalExitInABreakResumesTheBreakWithoutAMessage)
+{
+    addRequiredFiles();
+    dir.write("darvel.ini", "Level=1\r\nTime=--:--\r\nBlinds=Speed.blinds.csv\r\n");
+    writeRecord(dir.folders(), QDateTime::currentDateTime().addSecs(-60)); // the break after level 4
+    {
+        ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+        ASSERT_EQ(app.start(), std::nullopt);
+        boxes.answers = {true};
+        app.screen()->close();
+    }
+    ASSERT_EQ(boxes.shown.size(), 1); // the crash's message
+    for (int restart = 1; restart <= 2; ++restart) {
+        SCOPED_TRACE(restart);
+        boxes.shown.clear();
+        ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+        ASSERT_EQ(app.start(), std::nullopt);
+        EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.value(0).text.toStdString();
+        const ClockScreenModel& model = app.screen()->model();
+        EXPECT_TRUE(model.isVisible(ScreenElementId::lblBreakNotice));
+        EXPECT_FALSE(model.isVisible(ScreenElementId::lblBlinds));
+        EXPECT_TRUE(model.isVisible(ScreenElementId::lblPaused));
+        EXPECT_EQ(app.state().Tournament.Level, 4);
+        EXPECT_EQ(app.state().Tournament.Time, "07:12");
+        EXPECT_EQ(app.screen()->logic().clock.levelMinutesText, "10");
+        boxes.answers = {true};
+        app.screen()->close();
+    }
+}
+
+// The program folder on a small file system of its own, with what the clock needs to start.
+class StartupOnSmallDisk : public Startup
+{
+protected:
+    std::unique_ptr<SmallFileSystem> disk;
+
+    void SetUp() override
+    {
+        Startup::SetUp();
+        disk = std::make_unique<SmallFileSystem>(dir.folders().Program, 256);
+        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
+        dir.copySample("prize-pool.csv", "../prize-pool.csv");
+        dir.write("darvel.ini", "Level=2\r\nTime=06:00\r\nBlinds=Speed.blinds.csv\r\nBackground=\r\n"
+                                "Tick_Sound=\r\nEnd_Sound=\r\n");
+    }
+    void TearDown() override { disk.reset(); }
+
+    static void press(frmClock* screen, int key)
+    {
+        QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(screen, &event);
+    }
+    static QLabel* notice(frmClock* screen) { return screen->findChild<QLabel*>("saveNotice"); }
+};
+
+TEST_F(StartupOnSmallDisk, FullDiskIsShownOnTheScreenAndTheRecordOutlivesTheExit)
+{
+    if (!disk->mounted()) {
+        GTEST_SKIP() << "cannot mount a small file system (needs root)";
+    }
+    {
+        ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+        ASSERT_EQ(app.start(), std::nullopt);
+        frmClock* screen = app.screen();
+        ASSERT_NE(notice(screen), nullptr);
+        EXPECT_FALSE(notice(screen)->isVisible());
+        press(screen, Qt::Key_F8);
+        disk->fill();
+        press(screen, Qt::Key_F8);
+        ASSERT_TRUE(notice(screen)->isVisible());
+        EXPECT_TRUE(notice(screen)->text().contains("No space left on device"))
+            << notice(screen)->text().toStdString();
+        EXPECT_TRUE(screen->clockTick().isActive());
+        EXPECT_TRUE(boxes.shown.isEmpty()); // nothing that stops the clock or takes the keyboard
+
+        boxes.answers = {false, true};
+        EXPECT_FALSE(screen->close());
+        ASSERT_EQ(boxes.questions.size(), 1);
+        EXPECT_TRUE(boxes.questions[0].contains("darvel.ini: No space left on device"))
+            << boxes.questions[0].toStdString();
+        EXPECT_FALSE(boxes.questions[0].contains("canceled"));
+        EXPECT_TRUE(screen->isVisible());
+        EXPECT_TRUE(screen->close());
+    }
+    EXPECT_TRUE(QFile::exists(RecoveryRecord(dir.folders()).path())); // the only copy of the night
+    boxes.shown.clear();
+    ClockApplication again(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(again.start(), std::nullopt);
+    EXPECT_EQ(again.state().Tournament.Entries, 1);
+    EXPECT_EQ(again.state().Tournament.Level, 2);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith("The clock did not end normally."));
+}
+
+TEST_F(StartupOnSmallDisk, ReadOnlyFolderIsShownOnTheScreenAtTheStart)
+{
+    if (!disk->makeReadOnly()) {
+        GTEST_SKIP() << "no read-only folder: not root, and permission bits do not hold for this user";
+    }
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    frmClock* screen = app.screen();
+    ASSERT_NE(notice(screen), nullptr);
+    ASSERT_TRUE(notice(screen)->isVisible());
+    const QString text = notice(screen)->text();
+    EXPECT_TRUE(text.contains("Read-only file system") || text.contains("Permission denied"))
+        << text.toStdString();
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    press(screen, Qt::Key_F8); // still failing: still the one notice
+    EXPECT_TRUE(notice(screen)->isVisible());
+    EXPECT_EQ(screen->findChildren<QLabel*>("saveNotice").size(), 1);
+
+    boxes.answers = {true};
+    EXPECT_TRUE(screen->close());
+    ASSERT_EQ(boxes.questions.size(), 1);
+    EXPECT_EQ(boxes.questionIcons[0], MessageBoxes::Icon::Warning);
+    EXPECT_TRUE(boxes.questions[0].contains("No keeps the clock running"));
 }
 
 TEST_F(Startup, RecordOlderThanDarvelIniIsIgnored)

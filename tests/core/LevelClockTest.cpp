@@ -1,4 +1,5 @@
 #include "ClockFixture.h"
+#include "core/ClockSettingsFile.h"
 
 namespace {
 
@@ -69,6 +70,70 @@ TEST_F(LevelClockTest, AZeroMinuteLevelLastsOneSecondAtZero)
     tick();
     EXPECT_EQ(state.Tournament.Level, 2);
     EXPECT_EQ(digits(), QString("20:00"));
+}
+
+TEST_F(LevelClockTest, ATimeInDarvelIniThatCannotCountDownStartsTheLevelsFullLength)
+{
+    threeLevels();
+    struct Case
+    {
+        const char* time;
+        const char* start;
+        const char* afterTwoTicks;
+    };
+    const Case cases[] = {
+        {"abc", "20:00", "19:58"},    {"-1:-1", "20:00", "19:58"},
+        {"-20:00", "20:00", "19:58"}, {"", "20:00", "19:58"},
+        {"12:99", "20:00", "19:58"},  {"35:00", "20:00", "19:58"}, // longer than the level
+        {"7:30", "07:30", "07:28"},                                // the short form is a time
+        {"0:00", "00:00", "19:59"}, // the level has run out: the next one starts
+        {"--:--", "20:00", "19:58"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.time);
+        folder.write("darvel.ini",
+                     QByteArray("Level=1\r\nTime=") + c.time + "\r\nBlinds=test.blinds.csv\r\n");
+        ReadWriteClockSettings(state, "read");
+        sounds.played.clear();
+        create();
+        EXPECT_EQ(digits(), QString(c.start));
+        run();
+        tick(2);
+        EXPECT_EQ(digits(), QString(c.afterTwoTicks));
+        EXPECT_TRUE(sounds.played.isEmpty()) << "no countdown sound far from the end";
+        ReadWriteClockSettings(state, "write");
+        EXPECT_TRUE(folder.read("darvel.ini").contains("Time=" + QByteArray(c.afterTwoTicks) + "\r\n"));
+    }
+}
+
+TEST_F(LevelClockTest, ANegativeLevelLengthLastsOneSecondAtZeroAsAZeroLengthDoes)
+{
+    addLevel(25, 50, 0, -20);
+    addLevel(50, 100, 0, 20, 10);
+    addLevel(100, 200, 0, -5);
+    state.Tournament.Level = 1;
+    create();
+    EXPECT_EQ(blinds.at(1).Minutes, 0);
+    EXPECT_EQ(digits(), QString("00:00"));
+    EXPECT_EQ(clock().levelMinutesText, QString("0"));
+    EXPECT_EQ(caption(ScreenElementId::lblBreak), QString("00:20")); // level 1 counts as no time
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:00"));
+    run();
+    tick();
+    EXPECT_EQ(state.Tournament.Level, 2);
+    EXPECT_EQ(digits(), QString("20:00"));
+    EXPECT_EQ(sounds.played.size(), 0);
+
+    state.Tournament.Level = 3; // the last level: it stops at 00:00 and stays silent there
+    state.Tournament.Time = "--:--";
+    create();
+    EXPECT_EQ(digits(), QString("00:00"));
+    EXPECT_EQ(caption(ScreenElementId::lblTotalTime), QString("00:20"));
+    run();
+    sounds.played.clear();
+    tick(5);
+    EXPECT_EQ(digits(), QString("00:00"));
+    EXPECT_TRUE(sounds.played.isEmpty());
 }
 
 TEST_F(LevelClockTest, ResumedTimeGivesTheTotalTimeAndItsNextMinute)
@@ -473,7 +538,7 @@ TEST_F(LevelClockTest, ResumedBreakRunsOnAndThenTheNextLevel)
     state.Tournament.Level = 2;
     state.Tournament.Time = "00:03";
     create();
-    clock().resumeBreak();
+    clock().resumeBreak(state.Tournament.Time);
     EXPECT_TRUE(visible(ScreenElementId::lblBreakNotice));
     for (const ScreenElementId name : {ScreenElementId::lblBlinds, ScreenElementId::lblBlindsCaption,
                                        ScreenElementId::lblAnteCaption, ScreenElementId::lblAnte}) {
@@ -497,7 +562,7 @@ TEST_F(LevelClockTest, ResumedBreakOfALevelWithoutOneChangesNothing)
     state.Tournament.Level = 1;
     state.Tournament.Time = "05:00";
     create();
-    clock().resumeBreak();
+    clock().resumeBreak(state.Tournament.Time);
     EXPECT_FALSE(visible(ScreenElementId::lblBreakNotice));
     EXPECT_TRUE(visible(ScreenElementId::lblBlinds));
     EXPECT_EQ(clock().levelMinutesText, QString("20"));

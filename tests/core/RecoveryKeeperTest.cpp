@@ -133,7 +133,7 @@ TEST_F(RecoveryKeeperTest, FinishedRemovesTheRecordForGood)
     ++state.Tournament.Entries;
     keeper.keyHandled();
     ASSERT_TRUE(written());
-    keeper.finished();
+    keeper.finished(true);
     EXPECT_FALSE(written());
     ++state.Tournament.Entries; // a key still on its way after the close
     keeper.keyHandled();
@@ -155,6 +155,64 @@ TEST_F(RecoveryKeeperTest, FailedWriteIsRetriedAtTheNextChance)
     EXPECT_TRUE(keeper.lastError().isEmpty());
     ASSERT_TRUE(onDisk().has_value());
     EXPECT_EQ(onDisk()->Entries, 1);
+}
+
+TEST_F(RecoveryKeeperTest, ExitKeepsTheRecordUnlessDarvelIniHoldsEverything)
+{
+    struct Case
+    {
+        const char* name;
+        bool settingsSaved;
+        bool inBreak;
+        bool kept;
+        bool closed;
+    };
+    const Case cases[] = {
+        {"saved, in a level", true, false, false, false},
+        {"saved, in a break: darvel.ini cannot say so", true, true, true, true},
+        {"not saved: the record is the only copy", false, false, true, false},
+        {"not saved, in a break", false, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecoveryKeeper closing{state, record, clock, [&] { return c.inBreak; }};
+        closing.started();
+        ++state.Tournament.Entries; // a key the record took
+        closing.keyHandled();
+        state.Tournament.Time = "07:41"; // seconds the clock ran since
+        closing.finished(c.settingsSaved);
+        EXPECT_EQ(written(), c.kept);
+        if (c.kept) {
+            ASSERT_TRUE(onDisk().has_value());
+            EXPECT_EQ(onDisk()->Time, "07:41");
+            EXPECT_EQ(onDisk()->InBreak, c.inBreak);
+            EXPECT_EQ(onDisk()->Closed, c.closed);
+        }
+        record.remove();
+    }
+}
+
+TEST_F(RecoveryKeeperTest, FailureIsToldOnceAndItsEndToo)
+{
+    TempProgramFolder other;
+    const RecoveryRecord blocked(other.folders());
+    ASSERT_TRUE(QDir().mkpath(blocked.path())); // a folder in the record's place
+    RecoveryKeeper failing{state, blocked, clock, {}};
+    QStringList told;
+    failing.failureChanged = [&](const QString& error) { told.append(error); };
+    failing.started();
+    for (int i = 0; i < 3; ++i) {
+        ++state.Tournament.Entries;
+        failing.keyHandled();
+        clock.advance(RecoveryKeeper::WriteIntervalMs);
+        failing.ticked();
+    }
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains("darvel.recovery")) << told[0].toStdString();
+
+    ASSERT_TRUE(QDir(blocked.path()).removeRecursively());
+    failing.keyHandled();
+    EXPECT_EQ(told, (QStringList{told[0], QString()}));
 }
 
 } // namespace

@@ -149,6 +149,8 @@ TEST_F(RecoveryRecordTest, DamagedRecordIsIgnored)
         {"variance empty", QByteArray(good).replace("Rebuy_Variance=-32768", "Rebuy_Variance=")},
         {"time garbled", QByteArray(good).replace("Time=12:34", "Time=1\x01:34")},
         {"time without seconds", QByteArray(good).replace("Time=12:34", "Time=12")},
+        {"time negative", QByteArray(good).replace("Time=12:34", "Time=-1:-1")},
+        {"time of letters", QByteArray(good).replace("Time=12:34", "Time=abc")},
         {"binary", QByteArray("\x00\xff\xfe=\r\n\x7f", 6)},
     };
     for (const Case& c : cases) {
@@ -205,6 +207,8 @@ TEST_F(RecoveryRecordTest, FailedWriteKeepsTheOldRecord)
         } catch (const ClockError& e) {
             thrown = true;
             EXPECT_TRUE(e.message().contains("darvel.recovery")) << e.message().toStdString();
+            // The system's own reason, not what giving up on the temporary file leaves behind.
+            EXPECT_TRUE(e.message().contains("File too large")) << e.message().toStdString();
         }
     }
     EXPECT_TRUE(thrown);
@@ -215,6 +219,26 @@ TEST_F(RecoveryRecordTest, FailedWriteKeepsTheOldRecord)
     EXPECT_EQ(values->Level, 7);
     EXPECT_EQ(QDir(dir.folders().Program).entryList(QDir::Files),
               (QStringList{"darvel.ini", "darvel.recovery"})); // no leftovers
+}
+
+TEST_F(RecoveryRecordTest, RecordOfANormalExitInABreakSaysSo)
+{
+    struct Case
+    {
+        bool inBreak;
+        bool closed;
+    };
+    for (const Case c : {Case{true, true}, Case{true, false}, Case{false, false}}) {
+        SCOPED_TRACE(testing::Message() << "break " << c.inBreak << " closed " << c.closed);
+        record.write(running(), c.inBreak, c.closed);
+        EXPECT_EQ(dir.read("darvel.recovery").contains("\r\nClosed=1\r\n"), c.closed);
+        age("darvel.ini", -60);
+        const auto values = record.resumable(state);
+        ASSERT_TRUE(values.has_value());
+        EXPECT_EQ(values->InBreak, c.inBreak);
+        EXPECT_EQ(values->Closed, c.closed);
+        EXPECT_EQ(values->Time, "12:34");
+    }
 }
 
 TEST_F(RecoveryRecordTest, RemoveTakesTheRecordAwayAndToleratesNone)

@@ -1,9 +1,11 @@
 #include "display/frmClock.h"
 
 #include "support/ClockWindowFixture.h"
+#include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -201,6 +203,73 @@ TEST_F(frmClockTest, CloseButtonSavesTheStateBeforeAsking)
     QApplication::sendEvent(closeButton, &click);
     EXPECT_EQ(boxes.questions.size(), 1);
     EXPECT_TRUE(folder.read("darvel.ini").contains("Time=12:34"));
+}
+
+TEST_F(frmClockTest, EveryCloseSavesTheKeysBeforeAsking)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(frmClock&)> close;
+    };
+    const Case cases[] = {
+        {"Close button",
+         [](frmClock& w) {
+             QLabel* button = w.findChild<QLabel*>("lblClose");
+             QMouseEvent click(QEvent::MouseButtonRelease, QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)),
+                               Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+             QApplication::sendEvent(button, &click);
+         }},
+        {"window manager", [](frmClock& w) { w.close(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.write("darvel.ini", ";\r\n");
+        state.Tournament.Time = "--:--";
+        openCounting();
+        boxes.questions.clear();
+        release(Qt::Key_F8);
+        release(Qt::Key_F8);
+        release(Qt::Key_F9);
+        boxes.answers = {true};
+        c.close(*window);
+        EXPECT_EQ(boxes.questions, QStringList{"Are you sure that you want to exit KAVRO Clock?"});
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_TRUE(window->settingsSaved());
+        const QByteArray saved = folder.read("darvel.ini");
+        EXPECT_TRUE(saved.contains("\r\nEntries=202\r\n")) << saved.toStdString();
+        EXPECT_TRUE(saved.contains("\r\nTime=19:00\r\n")) << saved.toStdString();
+        EXPECT_EQ(saved.count("\r\n"), 34);
+    }
+}
+
+TEST_F(frmClockTest, FailedSaveIsInTheExitQuestionWhoseNoKeepsTheClockRunning)
+{
+    release(Qt::Key_Space);
+    state.Tournament.Title = QString(2000, u'x'); // more than the disk takes
+    boxes.answers = {false};
+    {
+        const FileSizeLimit fullDisk(500);
+        ASSERT_TRUE(fullDisk.active());
+        EXPECT_FALSE(window->close());
+    }
+    ASSERT_EQ(boxes.questions.size(), 1);
+    const QString question = boxes.questions[0];
+    EXPECT_EQ(boxes.questionIcons[0], MessageBoxes::Icon::Warning);
+    EXPECT_TRUE(
+        question.startsWith("Cannot write " + QDir::toNativeSeparators(folder.programPath("darvel.ini"))))
+        << question.toStdString();
+    EXPECT_TRUE(question.contains("File too large")) << question.toStdString();
+    EXPECT_TRUE(question.contains("No keeps the clock running"));
+    EXPECT_TRUE(question.endsWith("Are you sure that you want to exit KAVRO Clock?"));
+    EXPECT_TRUE(boxes.shown.isEmpty()); // one box, not an error and then the question
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(shown("lblPaused"));
+    EXPECT_FALSE(window->settingsSaved());
+
+    boxes.answers = {true};
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(window->settingsSaved()); // the disk has room again
 }
 
 TEST_F(frmClockTest, PointerCornerShowsTheButtonsAndAnIdlePointerHides)

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The real clock under Xvfb: first start, keys, the Close button, restart, and a refused start.
-# Usage: clock-e2e.sh <build>/program
+# The real clock under Xvfb: first start, keys, the Close button, restart, a window manager's close, an
+# exit in a break, and a refused start.
+# Usage: clock-e2e.sh <build>/program <SendCloseRequest>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 e2e_start 1280x720
 e2e_copy_program "$1"
+close_request=$2
 cd "$E2E_PROGRAM"
 
 echo "first start: darvel.ini is created with the defaults and the welcome message shows"
@@ -48,6 +50,60 @@ kill "$E2E_PID"
 wait "$E2E_PID" 2>/dev/null || true
 E2E_PID=
 [ "$(e2e_ini Time)" = "$time" ] || e2e_fail "a killed clock changed darvel.ini"
+
+# Waits for the exit question, answers Yes and waits until the program ended without an error.
+answer_yes() {
+    local question
+    question=$(e2e_window "KAVRO Clock" 15) || e2e_fail "no exit question after $1"
+    e2e_keys "$question" Return
+    for _ in $(seq 100); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes to $1"
+    wait "$E2E_PID" || e2e_fail "the clock ended with an error after $1"
+    E2E_PID=
+}
+
+echo "a window manager's close (WM_DELETE_WINDOW) answered Yes keeps the keys pressed since the last save"
+./darvel >"$E2E_TMP/run4.log" 2>&1 &
+E2E_PID=$!
+clock=$(e2e_window "Darvel" 15) || e2e_fail "no clock window for the window manager's close"
+e2e_keys "$clock" F8 F8 F9
+for _ in $(seq 50); do [ -f darvel.recovery ] && grep -aq '^Entries=5' darvel.recovery && break; sleep 0.1; done
+"$close_request" "$clock"
+answer_yes "the window manager's close"
+[ "$(e2e_ini Entries)" = 5 ] || e2e_fail "Entries=$(e2e_ini Entries) after the window manager's close, expected 5"
+[ "$(e2e_ini Time)" = "$(printf '%02d' $((10#${time%%:*} - 1))):${time##*:}" ] ||
+    e2e_fail "Time=$(e2e_ini Time) after F9 and the window manager's close, from $time"
+[ "$(grep -c $'\r$' darvel.ini)" = 34 ] || e2e_fail "darvel.ini does not hold 34 CR LF lines"
+[ -f darvel.recovery ] && e2e_fail "the crash record outlived a saved exit"
+
+echo "Close in a break and a restart: the break goes on with its own time, without a message"
+sed -i 's/^Level=.*\r$/Level=4\r/; s/^Time=.*\r$/Time=00:02\r/' darvel.ini
+./darvel >"$E2E_TMP/run5.log" 2>&1 &
+E2E_PID=$!
+clock=$(e2e_window "Darvel" 15) || e2e_fail "no clock window before the break"
+e2e_keys "$clock" space
+sleep 5 # 00:02, 00:01, 00:00, the break's notice, 10:00, 09:59 ...
+e2e_keys "$clock" space
+e2e_close_clock
+[ "$(e2e_ini Level)" = 4 ] || e2e_fail "Level=$(e2e_ini Level) at the exit in the break"
+brk=$(e2e_ini Time)
+case "$brk" in
+    09:5[0-9]) ;;
+    *) e2e_fail "Time=$brk at the exit, expected the break's time (09:5x)" ;;
+esac
+./darvel >"$E2E_TMP/run6.log" 2>&1 &
+E2E_PID=$!
+clock=$(e2e_window "Darvel" 15) || e2e_fail "no clock window after the exit in the break"
+sleep 1
+xdotool search --onlyvisible --name "^KAVRO Clock$" >/dev/null 2>&1 && e2e_fail "a message box after a normal exit"
+import -window root "$E2E_TMP/break.png"
+e2e_keys "$clock" F8 # the crash record says what the clock runs: the break, with its time
+for _ in $(seq 50); do grep -aq '^Entries=6' darvel.recovery 2>/dev/null && break; sleep 0.1; done
+rec() { grep -a "^$1=" darvel.recovery | tr -d '\r' | cut -d= -f2-; }
+[ "$(rec Break)/$(rec Level)/$(rec Time)" = "1/4/$brk" ] ||
+    e2e_fail "restarted at break=$(rec Break) level $(rec Level) $(rec Time), expected the break of level 4 at $brk"
+"$close_request" "$clock"
+answer_yes "the window manager's close in the break"
 
 echo "no blinds files: the critical message, then the program ends with an error status"
 rm -f blinds/*
