@@ -61,6 +61,8 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
         takeScreenSize();
     };
     m_sizerHost.endPass = [this] {
+        // The blinds texts were measured at their new font sizes: fit their panels around them again.
+        guarded([&] { m_logic.clock.LayoutBlindsLine(); });
         showModel();
         setUpdatesEnabled(true);
     };
