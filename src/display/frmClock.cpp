@@ -1,6 +1,7 @@
 #include "frmClock.h"
 
 #include "BackgroundPicture.h"
+#include "ClockLabel.h"
 #include "ColorStyle.h"
 #include "ScreenLayout.h"
 #include "VirtualKeyMapping.h"
@@ -85,7 +86,7 @@ void frmClock::createLabels()
         if (e.kind == ScreenElement::Kind::Shape) {
             continue;
         }
-        auto* label = new QLabel(this);
+        auto* label = new ClockLabel(this);
         label->setObjectName(e.name);
         label->setTextFormat(Qt::PlainText);
         if (const auto index = timerIndex(e.id)) {
