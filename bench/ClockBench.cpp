@@ -1,5 +1,5 @@
 // The clock screen as the program runs it (offscreen): one steady-state tick, with and without spoken
-// announcements, and a payout rebuild.
+// announcements, a payout rebuild, and both with the long payout templates of large events.
 #include "app/ClockApplication.h"
 #include "display/frmClock.h"
 #include "support/FakeClock.h"
@@ -31,7 +31,21 @@ void write(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-// A program folder with the shipped sample content and a tournament of 800 entries (99 paid places).
+// A payout template for any entry count paying places places: falling shares in steps, so that neighbours
+// often share an amount, adding up to about 80%.
+QByteArray longTemplate(int places)
+{
+    QByteArray body = "Payouts\r\nPlaces,1-32767\r\n";
+    const int step = qMax(1, places / 100);
+    for (int place = 1; place <= places; ++place) {
+        const double share = 80.0 / places * (1.5 - double((place - 1) / step) / 100);
+        body += QByteArray::number(place) + ',' + QByteArray::number(share, 'f', 4) + "\r\n";
+    }
+    return body;
+}
+
+// A program folder with the shipped sample content and a tournament of 800 entries (99 paid places, or
+// payoutPlaces from a long template).
 struct RunningClock
 {
     QTemporaryDir dir;
@@ -40,7 +54,7 @@ struct RunningClock
     FakeClock clock;
     std::unique_ptr<ClockApplication> app;
 
-    explicit RunningClock(bool announcements = false)
+    explicit RunningClock(bool announcements = false, int payoutPlaces = 0)
     {
         // Nothing is kept, however long the benchmark runs; every question is answered No.
         boxes.record = false;
@@ -53,6 +67,9 @@ struct RunningClock
             copy(data + QLatin1String(f), program + u'/' + QLatin1String(f));
         }
         copy(data + "prize-pool.csv", dir.filePath("KAVRO/prize-pool.csv"));
+        if (payoutPlaces > 0) {
+            write(dir.filePath("KAVRO/prize-pool.csv"), longTemplate(payoutPlaces));
+        }
         const QString db = dir.filePath("KAVRO/manager.db");
         {
             QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "bench-writer");
@@ -65,10 +82,13 @@ struct RunningClock
         }
         QSqlDatabase::removeDatabase("bench-writer");
         write(dir.filePath("KAVRO/kavro.ini"), "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
-        write(program + "/darvel.ini", "Title=Benchmark Open\r\nBlinds=Deepstack.blinds.csv\r\nLevel=1\r\n"
-                                       "Time=--:--\r\nPlayers=600\r\nEntries=800\r\nRebuys=120\r\n"
-                                       "Buyin=100\r\nRebuy=50\r\nBuyin_Chips=20000\r\nRebuy_Chips=10000\r\n"
-                                       "Color_Style=3\r\nBackground=Blue.jpg\r\n");
+        write(program + "/darvel.ini",
+              "Title=Benchmark Open\r\nBlinds=Deepstack.blinds.csv\r\nLevel=1\r\n"
+              "Time=--:--\r\nPlayers=600\r\nEntries=800\r\nRebuys=120\r\n"
+              "Buyin=100\r\nRebuy=50\r\nBuyin_Chips=20000\r\nRebuy_Chips=10000\r\n"
+              "Color_Style=3\r\nBackground=Blue.jpg\r\n" +
+                  // A large event's pool, so that a long list's amounts differ.
+                  (payoutPlaces > 0 ? QByteArray("Prize_Guarantee=50000000\r\n") : QByteArray()));
         if (announcements) {
             write(program + "/options.ini", "[Voice]\r\nAnnouncements=true\r\nLevel_Warning_Minutes=5\r\n");
         }
@@ -121,5 +141,30 @@ void PayoutRebuild99Places(benchmark::State& state)
     state.counters["lines"] = double(screen->model().caption(ScreenElementId::lblPrizePool1).count(u'\n'));
 }
 BENCHMARK(PayoutRebuild99Places)->Unit(benchmark::kMicrosecond);
+
+// Large events: the tick and the payout rebuild with 1,500 and 100,000 paid places. The list shows nine
+// lines and rotates; only those lines are built, and the template is parsed again only when it changes.
+void TickLongPayoutList(benchmark::State& state)
+{
+    RunningClock running(false, int(state.range(0)));
+    frmClock* screen = running.app->screen();
+    for (auto _ : state) {
+        running.clock.now += 1000;
+        screen->clockTicked();
+    }
+    state.counters["lines"] = double(screen->model().caption(ScreenElementId::lblPrizePool1).count(u'\n'));
+}
+BENCHMARK(TickLongPayoutList)->Arg(1500)->Arg(100000)->Iterations(3000)->Unit(benchmark::kMicrosecond);
+
+void PayoutRebuildLongList(benchmark::State& state)
+{
+    RunningClock running(false, int(state.range(0)));
+    frmClock* screen = running.app->screen();
+    for (auto _ : state) {
+        screen->PrizePool();
+    }
+    state.counters["lines"] = double(screen->model().caption(ScreenElementId::lblPrizePool1).count(u'\n'));
+}
+BENCHMARK(PayoutRebuildLongList)->Arg(1500)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

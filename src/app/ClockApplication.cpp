@@ -254,7 +254,8 @@ void ClockApplication::prizePool()
     const PayoutList list = PayoutList::fromScreen(
         model.caption(ScreenElementId::lblPlayers), model.caption(ScreenElementId::lblPrize),
         m_manager.CurrencySymbol, m_state.Tournament.Prize_Rounding, startPlace, [this](qint16 entries) {
-            return LoadPayoutPercentages(entries, m_state.Folders, m_boxes, m_payoutWarnings);
+            return LoadPayoutPercentages(entries, m_state.Folders, m_boxes, m_payoutWarnings,
+                                         &m_payoutTemplates);
         });
     model.setCaption(ScreenElementId::lblPrizePool1, list.PlacesText);
     model.setCaption(ScreenElementId::lblPrizePool2, list.AmountsText);

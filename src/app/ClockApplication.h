@@ -5,6 +5,7 @@
 #include "core/RecoveryKeeper.h"
 #include "core/RecoveryRecord.h"
 #include "core/TournamentState.h"
+#include "display/PayoutTemplateCache.h"
 #include "display/PayoutTemplateWarnings.h"
 #include "manager/ManagerSettings.h"
 #include "manager/RefreshResult.h"
@@ -68,6 +69,7 @@ private:
     SoundPlayer& m_sounds;
     const MonotonicClock& m_clock;
     PayoutTemplateWarnings m_payoutWarnings;
+    PayoutTemplateCache m_payoutTemplates;
     std::unique_ptr<ManagerRefresher> m_refresher;
     std::unique_ptr<modScreensaver> m_screenSaver;
     std::unique_ptr<UpgradeContext> m_upgrade;

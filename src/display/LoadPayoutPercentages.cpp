@@ -1,13 +1,14 @@
 #include "LoadPayoutPercentages.h"
 
 PayoutTable LoadPayoutPercentages(qint16 entries, const ClockFolders& folders, MessageBoxes& boxes,
-                                  PayoutTemplateWarnings& warnings)
+                                  PayoutTemplateWarnings& warnings, PayoutTemplateCache* cache)
 {
     const QString path = PayoutTemplate::find(folders);
     if (path.isEmpty()) {
         return {};
     }
-    const PayoutTemplate::Reading reading = PayoutTemplate::read(path, entries);
+    const PayoutTemplate::Reading reading =
+        cache ? cache->read(path, entries) : PayoutTemplate::read(path, entries);
     if (reading.problem == PayoutTemplate::Problem::None ||
         !warnings.firstReport(path, reading.problem, reading.column)) {
         return reading.table;

@@ -11,8 +11,8 @@ namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
 constexpr QStringView AmountPattern = u"##,###,###";
-// Paid places the box shows without rotating: 1st and the eight lines below it.
-constexpr int PlacesShownWhole = 8;
+// Lines the box shows below 1st.
+constexpr int LinesBelowFirst = 8;
 
 // A whole amount in double precision as a money-sized integer; amounts outside the money range count as 0.
 qint64 wholeAmount(double value)
@@ -74,6 +74,13 @@ PayoutList PayoutList::build(qint16 entries, Money pool, const PayoutTable& tabl
     const auto amountText = [&](int place) {
         return currencySymbol + FormatNumber(amount.at(place), AmountPattern);
     };
+    // The last place of the group of equal amounts that starts at k.
+    const auto groupEnd = [&](int k) {
+        while (k < n && amount.at(k) == amount.at(k + 1)) {
+            ++k;
+        }
+        return k;
+    };
 
     if (prizeStartPlace > n || prizeStartPlace < 2) {
         prizeStartPlace = 2;
@@ -87,21 +94,26 @@ PayoutList PayoutList::build(qint16 entries, Money pool, const PayoutTable& tabl
         list.AmountsText += LineBreak;
     }
 
-    int k = n <= PlacesShownWhole ? 2 : prizeStartPlace;
-    for (int line = 1; line <= n - 1; ++line) {
+    // A list whose lines all fit stands still, in order from 2nd; a longer one rotates. Only the lines
+    // the box shows are built, so a long template costs no more per rebuild than a short one.
+    int groups = 0;
+    for (int k = 2; k <= n && groups <= LinesBelowFirst; k = groupEnd(k) + 1) {
+        ++groups;
+    }
+    const bool fits = groups <= LinesBelowFirst;
+    int k = fits ? 2 : prizeStartPlace;
+    for (int line = 1; line <= qMin(groups, LinesBelowFirst); ++line) {
         QString place;
         if (k >= n || amount.at(k) != amount.at(k + 1)) {
             place = QString::number(k) + OrdinalSuffix(qint16(k));
         } else {
             const int start = k;
-            do {
-                ++k;
-            } while (k != n && amount.at(k) == amount.at(k + 1));
+            k = groupEnd(k);
             place = QString::number(start) + u'-' + QString::number(k);
         }
         list.PlacesText += place + LineBreak;
         list.AmountsText += amountText(k) + LineBreak;
-        if (line == 4) {
+        if (line == 4 && !fits) {
             prizeStartPlace = qint16(k);
         }
         if (++k > n) {

@@ -8,8 +8,9 @@
 #include <functional>
 
 // The two columns of the payout list: places ("1st", "2nd", "4-6" for equal amounts) and amounts, one line
-// each, lines joined by CR LF. The box shows nine lines; from 9 paid places on, each rebuild starts after
-// 1st where the fourth added line of the previous one ended, so the list moves on and wraps back to 2nd.
+// each, lines joined by CR LF. The box shows nine lines: 1st and eight below it. When the places below 1st
+// fit in those eight lines they stand in order; otherwise each rebuild starts after 1st where the fourth
+// line below it ended last time, so the list moves on and wraps back to 2nd.
 class PayoutList
 {
 public:

@@ -1,6 +1,7 @@
 #include "frmClock.h"
 
 #include "BackgroundPicture.h"
+#include "ClockLabel.h"
 #include "ColorStyle.h"
 #include "ScreenLayout.h"
 #include "VirtualKeyMapping.h"
@@ -60,6 +61,8 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
         takeScreenSize();
     };
     m_sizerHost.endPass = [this] {
+        // The blinds texts were measured at their new font sizes: fit their panels around them again.
+        guarded([&] { m_logic.clock.LayoutBlindsLine(); });
         showModel();
         setUpdatesEnabled(true);
     };
@@ -82,7 +85,7 @@ void frmClock::createLabels()
         if (e.kind == ScreenElement::Kind::Shape) {
             continue;
         }
-        auto* label = new QLabel(this);
+        auto* label = new ClockLabel(this);
         label->setObjectName(e.name);
         label->setTextFormat(Qt::PlainText);
         if (const auto index = timerIndex(e.id)) {

@@ -2,6 +2,7 @@
 
 #include "DesignFont.h"
 #include "DesignUnits.h"
+#include "WindowsLineMetrics.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -33,12 +34,15 @@ QFont QtTextMeasurer::clockFont(double pointSize, bool bold)
 
 QSize QtTextMeasurer::measure(const QString& text, double pointSize, bool bold) const
 {
-    const QFontMetrics metrics(clockFont(pointSize, bold));
+    const QFont font = clockFont(pointSize, bold);
+    const QFontMetrics metrics(font);
+    // Lines as high as the design's platform makes them, so that stacked texts keep its spacing.
+    const int lineHeight = WindowsLineMetrics(font).height();
     const QStringList lines = QString(text).remove(u'\r').split(u'\n');
     int width = 0;
     for (const QString& line : lines) {
         width = qMax(width, metrics.horizontalAdvance(line));
     }
     return QSize(int(std::lround(width * twipsPerPixelX())),
-                 int(std::lround(double(lines.size()) * metrics.height() * twipsPerPixelY())));
+                 int(std::lround(double(lines.size()) * lineHeight * twipsPerPixelY())));
 }

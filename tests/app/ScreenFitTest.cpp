@@ -1,6 +1,7 @@
 // The demo tournament on the clock screen at common display sizes, with the real fonts: every text that
-// shows lies inside the window and clear of every other text.
+// shows lies inside the window, clear of every other text and inside the panel it is laid out on.
 #include "app/ClockApplication.h"
+#include "display/ClockLabel.h"
 #include "display/frmClock.h"
 #include "support/FakeClock.h"
 #include "support/FakeMessageBoxes.h"
@@ -30,29 +31,39 @@ std::string text(const QRect& r)
 }
 
 // Where the label's text is drawn, line by line, in window pixels.
-std::vector<Ink> inkOf(const QLabel* label)
+std::vector<Ink> inkOf(const ClockLabel* label)
 {
     std::vector<Ink> result;
     const QFontMetrics metrics(label->font());
     const QStringList lines = label->text().split(u'\n');
-    const QRect box = label->contentsRect().translated(label->pos());
-    const Qt::Alignment align = label->alignment();
-    const int blockHeight = int(lines.size()) * metrics.lineSpacing() - metrics.leading();
-    const int blockTop =
-        align.testFlag(Qt::AlignVCenter) ? box.top() + (box.height() - blockHeight) / 2 : box.top();
+    const QList<QPoint> origins = label->lineOrigins();
     for (int i = 0; i < lines.size(); ++i) {
         if (lines[i].trimmed().isEmpty()) {
             continue;
         }
-        const int width = metrics.horizontalAdvance(lines[i]);
-        const int x = align.testFlag(Qt::AlignRight)     ? box.right() + 1 - width
-                      : align.testFlag(Qt::AlignHCenter) ? box.left() + (box.width() - width) / 2
-                                                         : box.left();
-        const int baseline = blockTop + i * metrics.lineSpacing() + metrics.ascent();
-        result.push_back({label->objectName(), metrics.tightBoundingRect(lines[i]).translated(x, baseline)});
+        result.push_back({label->objectName(),
+                          metrics.tightBoundingRect(lines[i]).translated(origins.at(i) + label->pos())});
     }
     return result;
 }
+
+// The panels and the texts laid out on each.
+const std::pair<ScreenElementId, std::vector<ScreenElementId>> PanelTexts[] = {
+    {ScreenElementId::shpLevel, {ScreenElementId::lblLevelCaption, ScreenElementId::lblLevel}},
+    {ScreenElementId::shpBlinds,
+     {ScreenElementId::lblBlindsCaption, ScreenElementId::lblBlinds, ScreenElementId::lblAnteCaption,
+      ScreenElementId::lblAnte}},
+    {ScreenElementId::shpNext,
+     {ScreenElementId::lblNextLevelCaption, ScreenElementId::lblNextLevel,
+      ScreenElementId::lblNextAnteCaption, ScreenElementId::lblNextAnte}},
+    {ScreenElementId::Shape2,
+     {ScreenElementId::lblPrizes, ScreenElementId::lblPrizePool1, ScreenElementId::lblPrizePool2}},
+    {ScreenElementId::Shape3,
+     {ScreenElementId::lblTotalTimeCaption, ScreenElementId::lblTotalTime, ScreenElementId::lblBreakCaption,
+      ScreenElementId::lblBreak, ScreenElementId::lblStackCaption, ScreenElementId::lblStack,
+      ScreenElementId::lblPlayersCaption, ScreenElementId::lblPlayers, ScreenElementId::lblPrizeCaption,
+      ScreenElementId::lblPrize}},
+};
 
 class ScreenFitTest : public testing::TestWithParam<QSize>
 {
@@ -95,7 +106,7 @@ TEST_P(ScreenFitTest, DemoTournamentTextsStayInsideTheWindowAndApart)
     ASSERT_EQ(screen->size(), GetParam());
 
     std::vector<Ink> inks;
-    for (const QLabel* label : screen->findChildren<QLabel*>()) {
+    for (const ClockLabel* label : screen->findChildren<ClockLabel*>()) {
         if (label->isVisible() && label->pixmap().isNull()) {
             for (const Ink& ink : inkOf(label)) {
                 inks.push_back(ink);
@@ -113,6 +124,36 @@ TEST_P(ScreenFitTest, DemoTournamentTextsStayInsideTheWindowAndApart)
                 << inks[j].name.toStdString() << " " << text(inks[j].rect);
         }
     }
+}
+
+TEST_P(ScreenFitTest, TextsOnAPanelStayInsideIt)
+{
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    frmClock* screen = app.screen();
+    ASSERT_NE(screen, nullptr);
+    screen->setWindowState(Qt::WindowNoState);
+    screen->setGeometry(QRect(QPoint(0, 0), GetParam()));
+    QApplication::processEvents();
+    screen->showModel();
+    ASSERT_EQ(screen->size(), GetParam());
+
+    int checked = 0;
+    for (const auto& [panelId, texts] : PanelTexts) {
+        const ScreenElement& panel = screen->model().element(panelId);
+        const QRect box = screen->pixelRect(panel);
+        for (const ScreenElementId id : texts) {
+            const auto* label = qobject_cast<const ClockLabel*>(screen->label(id));
+            ASSERT_NE(label, nullptr) << screenElementName(id).toStdString();
+            for (const Ink& ink : inkOf(label)) {
+                ++checked;
+                EXPECT_TRUE(box.contains(ink.rect))
+                    << ink.name.toStdString() << " " << text(ink.rect) << " runs out of "
+                    << panel.name.toStdString() << " " << text(box);
+            }
+        }
+    }
+    EXPECT_GT(checked, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -99,4 +99,64 @@ TEST_F(ScreenElementModelTest, AnUnknownElementOrDigitIsLoudEvenInsideAGuardedSt
     EXPECT_EQ(caption(ScreenElementId::lblBlinds), QString("25/50"));
 }
 
+// A new text grows an auto-size element from its alignment. The fixed measurer makes a character ten
+// twips wide per point: "9" in lblLevel (48 pt) is 480 wide, "10" 960.
+TEST_F(ScreenElementModelTest, ANewTextKeepsTheElementsAlignmentEdge)
+{
+    create();
+    using Id = ScreenElementId;
+    struct Case
+    {
+        Id id;
+        const char* before;
+        const char* after;
+        // Where the text is anchored: the left edge, the centre or the right edge.
+        ScreenElement::Align anchor;
+    };
+    const Case cases[] = {
+        {Id::lblLevel, "9", "10", ScreenElement::Align::Right},
+        {Id::lblLevel, "10", "9", ScreenElement::Align::Right},
+        {Id::lblTitle, "Friday Deepstack", "Saturday Night Main Event", ScreenElement::Align::Centre},
+        {Id::lblTitle, "Saturday Night Main Event", "Cup", ScreenElement::Align::Centre},
+        {Id::lblBlinds, "25/50", "1,000/2,000", ScreenElement::Align::Left},
+        {Id::lblNextLevel, "1,000/2,000", "25/50", ScreenElement::Align::Left},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(screenElementName(c.id).toStdString() + " " + c.before + " -> " + c.after);
+        screen().setCaption(c.id, QString::fromLatin1(c.before));
+        screen().setLeft(c.id, 5000);
+        const ScreenElement& e = screen().element(c.id);
+        const int leftBefore = e.left;
+        const int centreBefore = e.left + e.width / 2;
+        const int rightBefore = e.left + e.width;
+
+        screen().setCaption(c.id, QString::fromLatin1(c.after));
+        EXPECT_EQ(e.width, int(qstrlen(c.after) * e.fontSize * 10));
+        switch (c.anchor) {
+        case ScreenElement::Align::Left:
+            EXPECT_EQ(e.left, leftBefore);
+            break;
+        case ScreenElement::Align::Centre:
+            EXPECT_EQ(e.left + e.width / 2, centreBefore);
+            break;
+        case ScreenElement::Align::Right:
+            EXPECT_EQ(e.left + e.width, rightBefore);
+            break;
+        }
+    }
+}
+
+TEST_F(ScreenElementModelTest, ATitleCentredOnTheScreenStaysCentredForItsNewText)
+{
+    create();
+    const ScreenElementId title = ScreenElementId::lblTitle;
+    const auto centredLeft = [&] { return screen().screenWidth() / 2 - screen().element(title).width / 2; };
+    screen().setCaption(title, "Cup");
+    screen().setLeft(title, centredLeft());
+    for (const char* name : {"Saturday Night Main Event", "A", "Monthly High Roller Freezeout", ""}) {
+        screen().setCaption(title, QString::fromLatin1(name));
+        EXPECT_EQ(screen().element(title).left, centredLeft()) << name;
+    }
+}
+
 } // namespace

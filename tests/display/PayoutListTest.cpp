@@ -115,22 +115,46 @@ TEST(PayoutList, ZeroAmountShowsOnlyTheSymbolAndBigOnesAreGrouped)
               "$123,456,789");
 }
 
-TEST(PayoutList, EqualAmountsShareOneLineAndShortListsRepeatAfterTheWrap)
+TEST(PayoutList, EqualAmountsShareOneLineAndAShortListIsNotRepeated)
 {
     qint16 start = 0;
     const PayoutList list = PayoutList::build(20, whole(1000), tableOf({40, 20, 15, 5, 5, 5}), 0, "$", start);
-    EXPECT_EQ(lines(list.PlacesText), QStringList({"1st", "2nd", "3rd", "4-6", "2nd", "3rd"}));
-    EXPECT_EQ(lines(list.AmountsText), QStringList({"$400", "$200", "$150", "$50", "$200", "$150"}));
+    EXPECT_EQ(lines(list.PlacesText), QStringList({"1st", "2nd", "3rd", "4-6"}));
+    EXPECT_EQ(lines(list.AmountsText), QStringList({"$400", "$200", "$150", "$50"}));
 }
 
-TEST(PayoutList, EightPlacesNeverRotate)
+// Lists whose lines all fit the nine-line box: shown in order, the same on every rebuild, whatever start
+// place an earlier, longer list left behind.
+TEST(PayoutList, AListThatFitsTheBoxStandsStill)
 {
-    const PayoutTable table = tableOf({30, 20, 15, 11, 9, 7, 5, 3});
-    qint16 start = 0;
-    const QString first = PayoutList::build(50, whole(1000), table, 0, "$", start).PlacesText;
-    EXPECT_EQ(lines(first), QStringList({"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th"}));
-    for (int rebuild = 0; rebuild < 4; ++rebuild) {
-        EXPECT_EQ(PayoutList::build(50, whole(1000), table, 0, "$", start).PlacesText, first);
+    const struct
+    {
+        const char* name;
+        PayoutTable table;
+        QStringList places;
+    } cases[] = {
+        {"eight places",
+         tableOf({30, 20, 15, 11, 9, 7, 5, 3}),
+         {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th"}},
+        {"nine places",
+         tableOf({30, 20, 14, 10, 8, 6, 5, 4, 3}),
+         {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"}},
+        {"five places, the last two equal", tableOf({50, 20, 14, 8, 8}), {"1st", "2nd", "3rd", "4-5"}},
+        {"two places", tableOf({70, 30}), {"1st", "2nd"}},
+        // Fourteen places in nine lines: the groups fit although the places would not.
+        {"fourteen places in groups",
+         tableOf({30, 20, 10, 8, 6, 5, 3, 3, 3, 3, 3, 2, 2, 2}),
+         {"1st", "2nd", "3rd", "4th", "5th", "6th", "7-11", "12-14"}},
+    };
+    for (const auto& c : cases) {
+        for (const qint16 stale : {qint16(0), qint16(5), qint16(9)}) {
+            qint16 start = stale;
+            for (int rebuild = 0; rebuild < 4; ++rebuild) {
+                const PayoutList list = PayoutList::build(50, whole(1000), c.table, 0, "$", start);
+                EXPECT_EQ(lines(list.PlacesText), c.places) << c.name << ", rebuild " << rebuild;
+                EXPECT_EQ(lines(list.AmountsText).size(), c.places.size()) << c.name;
+            }
+        }
     }
 }
 
@@ -141,22 +165,58 @@ TEST(PayoutList, TwelvePlacesRotateFromTheFourthAddedLine)
 {
     qint16 start = 0;
     const PayoutList first = PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start);
-    EXPECT_EQ(lines(first.PlacesText), QStringList({"1st", "2nd", "3rd", "4th", "5-7", "8th", "9th", "10th",
-                                                    "11th", "12th", "2nd", "3rd"}));
-    EXPECT_EQ(lines(first.AmountsText), QStringList({"$300", "$200", "$120", "$80", "$50", "$40", "$35",
-                                                     "$30", "$25", "$20", "$200", "$120"}));
+    EXPECT_EQ(lines(first.PlacesText),
+              QStringList({"1st", "2nd", "3rd", "4th", "5-7", "8th", "9th", "10th", "11th"}));
+    EXPECT_EQ(lines(first.AmountsText),
+              QStringList({"$300", "$200", "$120", "$80", "$50", "$40", "$35", "$30", "$25"}));
     EXPECT_EQ(start, 7);
 
     // Starting at the end of the 5-7 group shows 7th on its own.
     const PayoutList second = PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start);
-    EXPECT_EQ(lines(second.PlacesText), QStringList({"1st", "7th", "8th", "9th", "10th", "11th", "12th",
-                                                     "2nd", "3rd", "4th", "5-7", "8th"}));
+    EXPECT_EQ(lines(second.PlacesText),
+              QStringList({"1st", "7th", "8th", "9th", "10th", "11th", "12th", "2nd", "3rd"}));
     EXPECT_EQ(lines(second.AmountsText).at(1), "$50");
     EXPECT_EQ(start, 10);
 
     const PayoutList third = PayoutList::build(100, whole(1000), TwelvePlaces, 0, "$", start);
-    EXPECT_EQ(lines(third.PlacesText).mid(0, 5), QStringList({"1st", "10th", "11th", "12th", "2nd"}));
+    EXPECT_EQ(lines(third.PlacesText),
+              QStringList({"1st", "10th", "11th", "12th", "2nd", "3rd", "4th", "5-7", "8th"}));
     EXPECT_EQ(start, 2);
+}
+
+PayoutTable placesOf(int count, double percentEach)
+{
+    PayoutTable table;
+    for (int i = 0; i < count; ++i) {
+        table.append(Money::fromRaw(qint64(percentEach * Money::Scale + 0.5)));
+    }
+    return table;
+}
+
+// However many places a template pays, a rebuild writes only the nine lines the box shows.
+TEST(PayoutList, ALongListBuildsOnlyTheLinesTheBoxShows)
+{
+    qint16 start = 0;
+    const PayoutTable many = placesOf(100000, 0.001);
+    // 1,000 each of 100,000,000: one group below 1st.
+    const PayoutList equal = PayoutList::build(30000, whole(100000000), many, 0, "$", start);
+    EXPECT_EQ(lines(equal.PlacesText), QStringList({"1st", "2-100000"}));
+    EXPECT_EQ(lines(equal.AmountsText), QStringList({"$1,000", "$1,000"}));
+
+    PayoutTable falling;
+    for (int place = 1; place <= 1500; ++place) {
+        falling.append(Money::fromRaw(qint64(1501 - place) * 10));
+    }
+    const PayoutList first = PayoutList::build(10000, whole(100000000), falling, 0, "$", start);
+    EXPECT_EQ(lines(first.PlacesText).size(), 9);
+    EXPECT_EQ(lines(first.AmountsText).size(), 9);
+    EXPECT_EQ(lines(first.PlacesText).last(), "9th");
+    EXPECT_EQ(start, 5);
+    qint16 nearTheEnd = 1497;
+    const PayoutList wrapped = PayoutList::build(10000, whole(100000000), falling, 0, "$", nearTheEnd);
+    EXPECT_EQ(lines(wrapped.PlacesText),
+              QStringList({"1st", "1497th", "1498th", "1499th", "1500th", "2nd", "3rd", "4th", "5th"}));
+    EXPECT_EQ(nearTheEnd, 1500);
 }
 
 TEST(PayoutList, StartPlaceOutsideTheTableStartsAtSecond)

@@ -1,6 +1,7 @@
 #include "display/PayoutTemplate.h"
 
 #include "display/LoadPayoutPercentages.h"
+#include "display/PayoutTemplateCache.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/QtPrinters.h"
 #include "support/TempProgramFolder.h"
@@ -260,6 +261,46 @@ TEST(ShippedTemplate, EveryColumnAddsUpToExactlyHundred)
         EXPECT_EQ(total.toString(), "100") << "column " << r.column;
     }
     EXPECT_GE(columnsSeen.size(), 10);
+}
+
+// The clock rebuilds its payouts every third second: an unchanged template is parsed once, a changed one
+// (other entry count, size or modification time) again.
+TEST_F(Template, TheCacheRereadsOnlyWhatChanged)
+{
+    PayoutTemplateCache cache;
+    const QString path = dir.parentPath("prize-pool.csv");
+    write(ThreeRanges);
+    const auto load = [&](qint16 entries) {
+        return percentages(LoadPayoutPercentages(entries, dir.folders(), boxes, warnings, &cache));
+    };
+    EXPECT_EQ(load(15), (QList<qint64>{pc(49.5), pc(30), pc(20.5)}));
+    EXPECT_EQ(load(15), (QList<qint64>{pc(49.5), pc(30), pc(20.5)}));
+    EXPECT_EQ(cache.fileReads(), 1);
+
+    EXPECT_EQ(load(5), (QList<qint64>{pc(60), pc(40)}));
+    EXPECT_EQ(cache.fileReads(), 2);
+
+    write("Payouts\r\nPlaces,2-30\r\n1st,100\r\n");
+    EXPECT_EQ(load(5), (QList<qint64>{pc(100)}));
+    EXPECT_EQ(cache.fileReads(), 3);
+
+    // Same size, new content and a new time stamp.
+    write("Payouts\r\nPlaces,2-30\r\n1st,090\r\n");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(load(5), (QList<qint64>{pc(90)}));
+    EXPECT_EQ(cache.fileReads(), 4);
+
+    // A broken template read from the cache is still reported once, not on every rebuild.
+    write("Payouts\r\nPlaces,2-30\r\n1st,70\r\n2nd,40\r\n");
+    EXPECT_TRUE(load(5).isEmpty());
+    EXPECT_TRUE(load(5).isEmpty());
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, Exceeds);
+    EXPECT_EQ(cache.fileReads(), 5);
 }
 
 } // namespace

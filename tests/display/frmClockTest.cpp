@@ -344,4 +344,37 @@ TEST_F(frmClockTest, TextIsDrawnInTahomaBold)
     }
 }
 
+// A resize scales every text; the blinds panels are then fitted around their texts again, with the same
+// margins as when a level starts, instead of waiting for the next level.
+TEST_F(frmClockTest, AfterAResizeTheBlindsLieInsideTheirPanels)
+{
+    using Id = ScreenElementId;
+    for (const QSize size : {QSize(1920, 1080), QSize(1024, 768), QSize(1280, 720), QSize(3840, 2160)}) {
+        window->setWindowState(Qt::WindowNoState);
+        window->setGeometry(QRect(QPoint(0, 0), size));
+        QApplication::processEvents();
+        ASSERT_EQ(window->size(), size);
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+
+        const ScreenElement& blindsPanel = at(Id::shpBlinds);
+        EXPECT_EQ(at(Id::lblBlindsCaption).left, blindsPanel.left + 250);
+        EXPECT_EQ(at(Id::lblBlinds).left + at(Id::lblBlinds).width,
+                  blindsPanel.left + blindsPanel.width - 250);
+        for (const auto& [panel, texts] :
+             {std::pair{Id::shpBlinds,
+                        std::vector{Id::lblBlindsCaption, Id::lblBlinds, Id::lblAnteCaption, Id::lblAnte}},
+              std::pair{Id::shpNext, std::vector{Id::lblNextLevelCaption, Id::lblNextLevel,
+                                                 Id::lblNextAnteCaption, Id::lblNextAnte}}}) {
+            const ScreenElement& box = at(panel);
+            for (const Id id : texts) {
+                const ScreenElement& e = at(id);
+                EXPECT_GE(e.left, box.left) << e.name.toStdString();
+                EXPECT_LE(e.left + e.width, box.left + box.width) << e.name.toStdString();
+            }
+        }
+        EXPECT_EQ(at(Id::shpNext).left, blindsPanel.left);
+        EXPECT_EQ(at(Id::shpNext).width, blindsPanel.width);
+    }
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real clock under Xvfb: first start, keys, the Close button, restart, a window manager's close, an
-# exit in a break, and a refused start.
+# exit in a break, the level number and the blinds panel on the screen, and a refused start.
 # Usage: clock-e2e.sh <build>/program <SendCloseRequest>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -104,6 +104,40 @@ rec() { grep -a "^$1=" darvel.recovery | tr -d '\r' | cut -d= -f2-; }
     e2e_fail "restarted at break=$(rec Break) level $(rec Level) $(rec Time), expected the break of level 4 at $brk"
 "$close_request" "$clock"
 answer_yes "the window manager's close in the break"
+
+# A screenshot of the clock window ($2) as PPM through the pixel reader.
+pixels() {
+    import -window "$2" -depth 8 "$E2E_TMP/shot.ppm"
+    python3 "$here/screen-pixels.py" "$1" <"$E2E_TMP/shot.ppm"
+}
+
+echo "level 9 to 10: the level number keeps its right edge; after a resize the blinds stay in their panel"
+sed -i 's/^Level=.*\r$/Level=9\r/; s/^Color_Style=.*\r$/Color_Style=3\r/; s/^Background=.*\r$/Background=\r/' darvel.ini
+rm -f darvel.recovery # the killed run's: it would resume that run instead
+./darvel >"$E2E_TMP/run4.log" 2>&1 &
+E2E_PID=$!
+clock=$(e2e_window "Darvel" 15) || e2e_fail "no clock window"
+sleep 1.5
+read -r first9 last9 < <(pixels level "$clock")
+[ "$first9" != none ] || e2e_fail "no level number on the screen"
+e2e_keys "$clock" F6
+sleep 1.5
+read -r first10 last10 < <(pixels level "$clock")
+# The digits' own side bearings differ by a pixel or two; the old fault moved the edge by a digit's width.
+[ $((last10 - last9)) -le 3 ] && [ $((last9 - last10)) -le 3 ] ||
+    e2e_fail "the level number's right edge moved from $last9 to $last10"
+[ "$first10" -lt "$first9" ] || e2e_fail "level 10 ($first10-$last10) is not wider to the left than 9 ($first9-$last9)"
+read -r outside rows < <(pixels blinds "$clock")
+[ "$rows" -gt 10 ] || e2e_fail "no blinds panel found ($rows rows)"
+[ "$outside" = 0 ] || e2e_fail "the blinds stick out of their panel on $outside of $rows rows"
+xdotool windowsize --sync "$clock" 1000 560 2>/dev/null || xdotool windowsize "$clock" 1000 560
+sleep 1.5
+read -r outside rows < <(pixels blinds "$clock")
+[ "$rows" -gt 10 ] || e2e_fail "no blinds panel found after the resize ($rows rows)"
+[ "$outside" = 0 ] || e2e_fail "after a resize the blinds stick out of their panel on $outside of $rows rows"
+kill "$E2E_PID"
+wait "$E2E_PID" 2>/dev/null || true
+E2E_PID=
 
 echo "no blinds files: the critical message, then the program ends with an error status"
 rm -f blinds/*

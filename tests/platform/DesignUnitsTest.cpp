@@ -1,6 +1,8 @@
 #include "platform/DesignUnits.h"
 
 #include "platform/DesignFont.h"
+#include "platform/QtTextMeasurer.h"
+#include "platform/WindowsLineMetrics.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>
@@ -39,6 +41,32 @@ TEST(DesignFont, TahomaIsAvailableAndMadeAsAsked)
     const QFont dialog = DesignFont::dialogFont();
     EXPECT_DOUBLE_EQ(dialog.pointSizeF(), 8.25);
     EXPECT_EQ(QFontInfo(dialog).family(), "Tahoma"); // what is drawn, not only what was asked for
+}
+
+// Tahoma bold lines as the design's platform measures them at 96 dpi: ascent and descent from the font's
+// Windows metrics (2049 and 423 of 2048 units), each rounded, not Qt's typographic em.
+TEST(WindowsLineMetrics, TahomaBoldLinesAreAsHighAsOnTheDesignsPlatform)
+{
+    ASSERT_TRUE(DesignFont::ensureTahoma());
+    ASSERT_DOUBLE_EQ(QtTextMeasurer::twipsPerPixelY(), 15.0) << "the cases are for 96 dpi";
+    struct Case
+    {
+        double points;
+        int ascent;
+        int descent;
+    };
+    const QtTextMeasurer measurer;
+    for (const Case& c :
+         {Case{14.25, 19, 4}, Case{20.25, 27, 6}, Case{21.75, 29, 6}, Case{36, 48, 10}, Case{150, 200, 41}}) {
+        const WindowsLineMetrics line(DesignFont::tahoma(c.points, true));
+        EXPECT_TRUE(line.fromFontFile()) << c.points;
+        EXPECT_EQ(line.ascent(), c.ascent) << c.points;
+        EXPECT_EQ(line.descent(), c.descent) << c.points;
+        const int lineHeight = c.ascent + c.descent;
+        EXPECT_EQ(measurer.measure(" ", c.points, true).height(), lineHeight * 15) << c.points;
+        EXPECT_EQ(measurer.measure("1st\r\n2nd\r\n3rd", c.points, true).height(), 3 * lineHeight * 15)
+            << c.points;
+    }
 }
 
 } // namespace
