@@ -159,29 +159,7 @@ void frmClockSettings::PopulateSettingsDialog()
     fill(ui->cboColor, SettingsChoices::colourSchemes(), d.Color_Style);
     fill(ui->cboRefresh, SettingsChoices::refreshEntries(), SettingsChoices::refreshIndex(t.Refresh));
 
-    QList<TournamentListEntry> tournaments;
-    tournamentListRead = true;
-    try {
-        tournaments = m_context.tournaments.list();
-    } catch (const ClockError& e) {
-        tournamentListRead = false;
-        // The database may have gone since start-up: the rest of the dialog still works.
-        m_context.boxes.show(MessageBoxes::Icon::Warning,
-                             QStringLiteral("The tournaments could not be read from KAVRO.\r\n\r\n") +
-                                 e.message());
-    }
-    {
-        const QSignalBlocker quiet(ui->cboTourny);
-        ui->cboTourny->clear();
-        int selected = -1;
-        for (const TournamentListEntry& entry : tournaments) {
-            ui->cboTourny->addItem(entry.Name, entry.Id);
-            if (entry.Id == t.Tournament_ID) {
-                selected = int(ui->cboTourny->count()) - 1;
-            }
-        }
-        ui->cboTourny->setCurrentIndex(selected < 0 && ui->cboTourny->count() > 0 ? 0 : selected);
-    }
+    loadTournamentList();
 
     const SettingsFileList blinds =
         SettingsFileList::build(folders.Blinds, QStringLiteral("*.blinds.csv"), t.Blinds, false);
@@ -241,6 +219,58 @@ void frmClockSettings::PopulateSettingsDialog()
     }
     SelectTab(0);
     TrackFormChanges(this, true);
+}
+
+QString frmClockSettings::loadingText()
+{
+    return QStringLiteral("loading");
+}
+
+void frmClockSettings::loadTournamentList()
+{
+    // The list comes from the manager's database, which may be slow or locked: the dialog works
+    // meanwhile, and the linked tournament stays linked until the list is there.
+    tournamentListRead = false;
+    tournamentListLoading = true;
+    {
+        const QSignalBlocker quiet(ui->cboTourny);
+        ui->cboTourny->clear();
+        ui->cboTourny->setPlaceholderText(loadingText());
+        ui->cboTourny->setCurrentIndex(-1);
+    }
+    ui->cboTourny->setEnabled(false);
+    ui->cmdLoadTourny->setEnabled(false);
+    m_context.tournaments.listLater(
+        this, [this](const TournamentSource::ListOutcome& outcome) { showTournamentList(outcome); });
+}
+
+void frmClockSettings::showTournamentList(const TournamentSource::ListOutcome& outcome)
+{
+    tournamentListLoading = false;
+    tournamentListRead = outcome.read;
+    ui->cboTourny->setPlaceholderText(QString());
+    ui->cboTourny->setEnabled(true);
+    ui->cmdLoadTourny->setEnabled(true);
+    {
+        const QSignalBlocker quiet(ui->cboTourny);
+        ui->cboTourny->clear();
+        int selected = -1;
+        for (const TournamentListEntry& entry : outcome.entries) {
+            ui->cboTourny->addItem(entry.Name, entry.Id);
+            if (entry.Id == workingTournament.Tournament_ID) {
+                selected = int(ui->cboTourny->count()) - 1;
+            }
+        }
+        ui->cboTourny->setCurrentIndex(selected < 0 && ui->cboTourny->count() > 0 ? 0 : selected);
+    }
+    // The list arriving is no change of the director's.
+    SnapshotFormControl(ui->cboTourny);
+    if (!outcome.read) {
+        // The database may have gone since start-up: the rest of the dialog still works.
+        m_context.boxes.show(MessageBoxes::Icon::Warning,
+                             QStringLiteral("The tournaments could not be read from KAVRO.\r\n\r\n") +
+                                 outcome.error);
+    }
 }
 
 void frmClockSettings::SelectTab(int index)
