@@ -39,10 +39,10 @@ bool ManagerWorker::start(std::function<void()> work, int watchdogMs)
     auto job = std::make_shared<Job>();
     job->owner = this;
     m_job = job;
-    std::thread([job, work = std::move(work)]() mutable {
-        work();
+    std::thread([job, task = std::move(work)]() mutable {
+        task();
         // What the work holds goes here, in its own thread, before anyone hears it is done.
-        work = nullptr;
+        task = nullptr;
         const std::lock_guard lock(job->lock);
         job->done = true;
         job->returned.notify_all();

@@ -23,9 +23,9 @@ template <typename T> T RunWithinTimeLimit(std::function<T()> work, int ms)
     };
     auto outcome = std::make_shared<Outcome>();
     ManagerWorker worker;
-    worker.start([outcome, work = std::move(work)] {
+    worker.start([outcome, task = std::move(work)] {
         try {
-            outcome->value.emplace(work());
+            outcome->value.emplace(task());
         } catch (...) {
             outcome->error = std::current_exception();
         }
