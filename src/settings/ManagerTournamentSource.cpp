@@ -4,6 +4,13 @@
 #include "manager/ManagerTimeLimits.h"
 #include "manager/RunWithinTimeLimit.h"
 
+namespace {
+
+// A list that comes this quickly is there when the dialog shows, without a flash of "loading".
+constexpr int QuickListMs = 300;
+
+} // namespace
+
 QList<TournamentListEntry> ManagerTournamentSource::list()
 {
     return RunWithinTimeLimit<QList<TournamentListEntry>>(
@@ -35,6 +42,7 @@ void ManagerTournamentSource::listLater(QObject* context, std::function<void(con
             }
         },
         limit);
+    m_listing->waitFor(QuickListMs);
 }
 
 ImportedTournament ManagerTournamentSource::import(qint32 id)

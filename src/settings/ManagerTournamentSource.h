@@ -9,8 +9,8 @@
 #include <memory>
 
 // The manager's database, one connection per call, each in a thread of its own with a time limit. The
-// list for the dialog is read without holding the dialog; what is still running when the source ends
-// is abandoned.
+// list for the dialog holds the dialog back only a moment, then comes when it is read; what is still
+// running when the source ends is abandoned.
 class ManagerTournamentSource : public TournamentSource
 {
 public:
