@@ -17,6 +17,7 @@
 #include "manager/ConnectManagerDatabase.h"
 #include "manager/ManagerFatalError.h"
 #include "manager/ManagerRefresher.h"
+#include "manager/ManagerTimeLimits.h"
 #include "manager/RefreshFromManager.h"
 #include "platform/QtDesktopOpener.h"
 #include "platform/QtFileChooser.h"
@@ -65,6 +66,11 @@ std::optional<int> ClockApplication::start()
     resumeFromRecovery();
     m_refresher = std::make_unique<ManagerRefresher>(m_manager);
     QObject::connect(m_refresher.get(), &ManagerRefresher::finished, [this](const RefreshResult& result) {
+        // The recount a save waits for belongs to the dialog; the dialog holds the pause.
+        if (m_recountForSettings) {
+            ApplyRefreshResult(m_state, result, m_boxes, RefreshHooks{});
+            return;
+        }
         // A result arriving while a dialog or a question is open would change counts the director is
         // editing, or lift the pause the dialog holds; the next recount follows soon enough.
         if (QApplication::activeModalWidget() == nullptr) {
@@ -207,13 +213,28 @@ void ClockApplication::refreshFromManager()
     if (m_state.Tournament.Refresh <= 0) {
         return;
     }
-    // The first recount, while the screen is still being set up, is waited for so the first statistics
-    // show it; later ones run beside the clock and arrive through applyRefresh.
-    if (!m_screen || !m_screen->isVisible()) {
-        applyRefresh(FetchRefreshCounts(m_manager, m_state.Tournament.Tournament_ID));
+    // Recounts run beside the clock and arrive through applyRefresh. The first, while the screen is still
+    // being set up, is waited for a little so the first statistics show it, but a database that does not
+    // answer must not keep the clock from showing: it then arrives later like the others.
+    if (!m_refresher->start(m_state.Tournament.Tournament_ID)) {
         return;
     }
+    if (!m_screen || !m_screen->isVisible()) {
+        m_refresher->waitFor(ManagerTimeLimits::current().startupWaitMs);
+    }
+}
+
+void ClockApplication::recountForSettings()
+{
+    if (m_state.Tournament.Refresh <= 0) {
+        return;
+    }
+    // A recount already running may be for the tournament linked before: it is waited for too, and
+    // dropped if so.
     m_refresher->start(m_state.Tournament.Tournament_ID);
+    m_recountForSettings = true;
+    m_refresher->waitFor(ManagerTimeLimits::current().startupWaitMs);
+    m_recountForSettings = false;
 }
 
 void ClockApplication::applyRefresh(const RefreshResult& result)
@@ -227,7 +248,12 @@ void ClockApplication::applyRefresh(const RefreshResult& result)
         m_screen->logic().clock.setPaused(false);
         m_screen->showModel();
     };
-    ApplyRefreshResult(m_state, result, m_boxes, hooks);
+    // A recount arriving after the screen is up shows at once, even while the clock stands still.
+    if (ApplyRefreshResult(m_state, result, m_boxes, hooks) == RefreshOutcome::Updated &&
+        m_screen->isVisible()) {
+        m_screen->UpdateStatistics();
+        m_screen->PrizePool();
+    }
 }
 
 void ClockApplication::updateStatistics()
@@ -271,7 +297,7 @@ void ClockApplication::openSettings()
                                   *m_files,  m_sounds, *m_desktop,  m_manager.CurrencySymbol,
                                   *m_screen, {},       {}};
     // The clock is paused while the dialog is open, so the recount after a save needs no pause of its own.
-    context.refreshFromManager = [this] { RefreshFromManager(m_state, m_manager, m_boxes, RefreshHooks{}); };
+    context.refreshFromManager = [this] { recountForSettings(); };
     context.openOptions = [this] { openOptions(); };
     frmClockSettings dialog(context, m_screen.get());
     dialog.exec();

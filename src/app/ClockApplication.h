@@ -89,11 +89,14 @@ private:
     std::unique_ptr<Announcer> m_announcer;
     std::unique_ptr<Announcer> m_voiceTest;
     bool m_announcementFaultShown = false;
+    // Set while a save of the settings waits for its recount.
+    bool m_recountForSettings = false;
 
     void readClockSettings();
     void resumeFromRecovery();
     void createScreen();
     void refreshFromManager();
+    void recountForSettings();
     void applyRefresh(const RefreshResult& result);
     void updateStatistics();
     void prizePool();

@@ -2,6 +2,7 @@
 #include "core/AppTitle.h"
 #include "core/SteadyClock.h"
 #include "display/frmClock.h"
+#include "manager/ManagerTimeLimits.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(AppTitle());
     QApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
 
+    ManagerTimeLimits::takeFromEnvironment();
     QtMessageBoxes boxes;
     QtSoundPlayer sounds;
     SteadyClock clock;

@@ -5,6 +5,8 @@
 #include "ManagerFatalError.h"
 #include "ManagerIni.h"
 #include "ManagerSettings.h"
+#include "ManagerTimeLimits.h"
+#include "RunWithinTimeLimit.h"
 #include "SqlValue.h"
 #include "core/MessageBoxes.h"
 
@@ -40,10 +42,16 @@ void ConnectManagerDatabase(ManagerSettings& settings, const QString& parentFold
 
     ConfigRow row;
     try {
-        ManagerConnection connection(settings);
-        QSqlQuery q = connection.select(QStringLiteral("SELECT * FROM config"));
-        row.hasRow = q.next();
-        row.values = q.record();
+        row = RunWithinTimeLimit<ConfigRow>(
+            [connect = settings] {
+                ConfigRow read;
+                ManagerConnection connection(connect);
+                QSqlQuery q = connection.select(QStringLiteral("SELECT * FROM config"));
+                read.hasRow = q.next();
+                read.values = q.record();
+                return read;
+            },
+            ManagerTimeLimits::current().watchdogMs);
     } catch (const ManagerError& e) {
         boxes.show(MessageBoxes::Icon::Critical, e.message());
         throw ManagerFatalError(e.message());

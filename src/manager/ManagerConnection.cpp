@@ -2,9 +2,14 @@
 
 #include "ManagerConnectionTarget.h"
 #include "ManagerError.h"
+#include "ManagerTimeLimits.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlResult>
 #include <atomic>
+#include <sql.h>
+#include <sqlext.h>
 
 namespace {
 
@@ -69,6 +74,25 @@ void ManagerConnection::open(const ManagerConnectionTarget& target)
         release();
         throw ManagerError(description);
     }
+    limitStatements();
+}
+
+void ManagerConnection::limitStatements()
+{
+    // A PostgreSQL server ends any statement of this session that waits longer, on a lock as much as on
+    // work; other ODBC servers get the query timeout on each statement in select().
+    if (m_db.driver()->dbmsType() != QSqlDriver::PostgreSQL) {
+        return;
+    }
+    QSqlQuery set(m_db);
+    // As a query: a read-only data source refuses SET.
+    if (!set.exec(QStringLiteral("SELECT set_config('statement_timeout', '%1', false)")
+                      .arg(qMax(1, ManagerTimeLimits::current().statementMs)))) {
+        const QString description = DescribeSqlError(set.lastError());
+        set = QSqlQuery();
+        release();
+        throw ManagerError(description);
+    }
 }
 
 void ManagerConnection::release()
@@ -93,8 +117,35 @@ QSqlQuery ManagerConnection::select(const QString& sql)
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(sql)) {
+    if (m_backend == ManagerBackend::SqliteFile) {
+        if (!query.exec(sql)) {
+            throw ManagerError(DescribeSqlError(query.lastError()));
+        }
+        return query;
+    }
+    // Prepared first, so the statement exists to take its time limit before it runs.
+    if (!query.prepare(sql)) {
+        throw ManagerError(DescribeSqlError(query.lastError()));
+    }
+    limitOdbcStatement(query);
+    if (!query.exec()) {
         throw ManagerError(DescribeSqlError(query.lastError()));
     }
     return query;
+}
+
+void ManagerConnection::limitOdbcStatement(const QSqlQuery& query)
+{
+    const QVariant handle = query.result()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "SQLHANDLE") != 0) {
+        return;
+    }
+    SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());
+    if (statement == nullptr) {
+        return;
+    }
+    const int ms = qMax(1, ManagerTimeLimits::current().statementMs);
+    const SQLULEN seconds = SQLULEN((ms + 999) / 1000);
+    // A driver without query timeouts refuses; the watchdog around each use still limits it.
+    SQLSetStmtAttr(statement, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(seconds), 0);
 }

@@ -39,7 +39,9 @@ private:
     ManagerBackend m_backend;
 
     void open(const ManagerConnectionTarget& target);
+    void limitStatements();
     void release();
+    static void limitOdbcStatement(const QSqlQuery& query);
 };
 
 // A database error's text as the director sees it.

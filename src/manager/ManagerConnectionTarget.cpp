@@ -2,15 +2,20 @@
 
 #include "ManagerIni.h"
 #include "ManagerSettings.h"
+#include "ManagerTimeLimits.h"
 #include "OdbcDataSources.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
-const QString OdbcOptions =
-    QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=10");
+QString odbcOptions()
+{
+    return QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=%1")
+        .arg(qMax(1, ManagerTimeLimits::current().connectSeconds));
+}
 
 #ifdef Q_OS_WIN
 const QString SqlServerDriver = QStringLiteral("{SQL Server}");
@@ -67,7 +72,7 @@ ManagerConnectionTarget ManagerConnectionTarget::resolve(const ManagerSettings& 
     if (!IsBlank(settings.SQLSERVER)) {
         const QString server = trimBlanks(settings.SQLSERVER);
         t.Driver = QStringLiteral("QODBC");
-        t.ConnectOptions = OdbcOptions;
+        t.ConnectOptions = odbcOptions();
         for (const QString& dsn : dataSources) {
             if (dsn.compare(server, Qt::CaseInsensitive) == 0) {
                 // Qt turns a bare name into DSN=name and adds UID/PWD itself, unescaped: brace them here.
@@ -98,6 +103,13 @@ ManagerConnectionTarget ManagerConnectionTarget::resolve(const ManagerSettings& 
         t.Problem = QStringLiteral("No manager database is set: DATABASE in kavro.ini is blank.");
         return t;
     }
+    // Opening a pipe or a device would wait for a writer that never comes.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        t.Problem = QStringLiteral("Cannot open the manager database %1: it is not a file.")
+                        .arg(QDir::toNativeSeparators(path));
+        return t;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         t.Problem = QStringLiteral("Cannot open the manager database %1: %2")
@@ -109,12 +121,13 @@ ManagerConnectionTarget ManagerConnectionTarget::resolve(const ManagerSettings& 
         t.Backend = ManagerBackend::SqliteFile;
         t.Driver = QStringLiteral("QSQLITE");
         t.DatabaseName = path;
-        t.ConnectOptions = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000");
+        t.ConnectOptions = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1")
+                               .arg(qMax(1, ManagerTimeLimits::current().statementMs));
         return t;
     }
     t.Backend = ManagerBackend::AccessFile;
     t.Driver = QStringLiteral("QODBC");
-    t.ConnectOptions = OdbcOptions;
+    t.ConnectOptions = odbcOptions();
     t.DatabaseName = QStringLiteral("DRIVER=") + AccessDriver + QStringLiteral(";DBQ=") + odbcValue(path);
     if (!IsBlank(settings.DBPASSWORD)) {
         t.DatabaseName += QStringLiteral(";PWD=") + odbcValue(settings.DBPASSWORD);

@@ -1,38 +1,46 @@
 #include "ManagerRefresher.h"
 
-#include "ManagerRefreshWorker.h"
+#include "ManagerTimeLimits.h"
+#include "RefreshFromManager.h"
+#include "RunWithinTimeLimit.h"
 
 ManagerRefresher::ManagerRefresher(const ManagerSettings& settings, QObject* parent)
-    : QObject(parent), m_worker(new ManagerRefreshWorker(settings))
+    : QObject(parent), m_settings(settings)
 {
     qRegisterMetaType<RefreshResult>();
-    m_thread.setObjectName(QStringLiteral("kavro-manager-refresh"));
-    m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    connect(m_worker, &ManagerRefreshWorker::done, this, &ManagerRefresher::onDone, Qt::QueuedConnection);
-    m_thread.start();
+    m_worker.exitWaitMs = ManagerTimeLimits::current().exitWaitMs;
+    connect(&m_worker, &ManagerWorker::finished, this, [this] {
+        const RefreshResult result = *m_pending;
+        m_pending.reset();
+        emit finished(result);
+    });
+    connect(&m_worker, &ManagerWorker::timedOut, this, [this] {
+        m_pending.reset();
+        RefreshResult result;
+        result.TournamentId = m_tournamentId;
+        result.Error = ManagerTimeLimitMessage(m_watchdogMs);
+        emit finished(result);
+    });
 }
 
-ManagerRefresher::~ManagerRefresher()
-{
-    m_thread.quit();
-    m_thread.wait();
-}
+ManagerRefresher::~ManagerRefresher() = default;
 
 bool ManagerRefresher::start(qint32 tournamentId)
 {
-    if (m_running) {
+    if (m_worker.isRunning()) {
         return false;
     }
-    m_running = true;
-    ManagerRefreshWorker* worker = m_worker;
-    QMetaObject::invokeMethod(
-        m_worker, [worker, tournamentId] { worker->run(tournamentId); }, Qt::QueuedConnection);
+    auto pending = std::make_shared<RefreshResult>();
+    m_watchdogMs = ManagerTimeLimits::current().watchdogMs;
+    m_tournamentId = tournamentId;
+    m_pending = pending;
+    m_worker.start([pending, settings = m_settings,
+                    tournamentId] { *pending = FetchRefreshCounts(settings, tournamentId); },
+                   m_watchdogMs);
     return true;
 }
 
-void ManagerRefresher::onDone(const RefreshResult& result)
+bool ManagerRefresher::waitFor(int ms)
 {
-    m_running = false;
-    emit finished(result);
+    return m_worker.waitFor(ms);
 }

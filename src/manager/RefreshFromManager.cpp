@@ -3,6 +3,9 @@
 #include "CountTournament.h"
 #include "ManagerConnection.h"
 #include "ManagerError.h"
+#include "ManagerSettings.h"
+#include "ManagerTimeLimits.h"
+#include "RunWithinTimeLimit.h"
 #include "core/MessageBoxes.h"
 #include "core/TournamentState.h"
 
@@ -60,6 +63,15 @@ RefreshOutcome RefreshFromManager(TournamentState& state, const ManagerSettings&
     if (state.Tournament.Refresh <= 0) {
         return RefreshOutcome::Skipped;
     }
-    return ApplyRefreshResult(state, FetchRefreshCounts(settings, state.Tournament.Tournament_ID), boxes,
-                              hooks);
+    const qint32 id = state.Tournament.Tournament_ID;
+    RefreshResult result;
+    try {
+        result =
+            RunWithinTimeLimit<RefreshResult>([settings, id] { return FetchRefreshCounts(settings, id); },
+                                              ManagerTimeLimits::current().watchdogMs);
+    } catch (const ManagerError& e) {
+        result.TournamentId = id;
+        result.Error = e.message();
+    }
+    return ApplyRefreshResult(state, result, boxes, hooks);
 }

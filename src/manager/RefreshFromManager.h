@@ -36,6 +36,7 @@ RefreshResult FetchRefreshCounts(const ManagerSettings& settings, qint32 tournam
 RefreshOutcome ApplyRefreshResult(TournamentState& state, const RefreshResult& result, MessageBoxes& boxes,
                                   const RefreshHooks& hooks);
 
-// The synchronous recount: nothing when Refresh is 0 or less, otherwise fetch and apply.
+// The synchronous recount: nothing when Refresh is 0 or less, otherwise fetch (waiting no longer than the
+// watchdog limit, after which it fails) and apply.
 RefreshOutcome RefreshFromManager(TournamentState& state, const ManagerSettings& settings,
                                   MessageBoxes& boxes, const RefreshHooks& hooks);

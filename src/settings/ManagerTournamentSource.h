@@ -1,13 +1,16 @@
 #pragma once
 
 #include "TournamentSource.h"
+#include "manager/ManagerSettings.h"
+#include "manager/ManagerWorker.h"
 
 #include <QDate>
 #include <functional>
+#include <memory>
 
-struct ManagerSettings;
-
-// The manager's database, one connection per call.
+// The manager's database, one connection per call, each in a thread of its own with a time limit. The
+// list for the dialog holds the dialog back only a moment, then comes when it is read; what is still
+// running when the source ends is abandoned.
 class ManagerTournamentSource : public TournamentSource
 {
 public:
@@ -17,9 +20,11 @@ public:
     {}
 
     QList<TournamentListEntry> list() override;
+    void listLater(QObject* context, std::function<void(const ListOutcome&)> done) override;
     ImportedTournament import(qint32 id) override;
 
 private:
-    const ManagerSettings& m_settings;
+    ManagerSettings m_settings;
     std::function<QDate()> m_today;
+    std::unique_ptr<ManagerWorker> m_listing;
 };

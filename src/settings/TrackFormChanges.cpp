@@ -120,3 +120,10 @@ bool TrackFormChanges(QWidget* window, bool snapshot)
     }
     return changed;
 }
+
+void SnapshotFormControl(QWidget* control)
+{
+    if (const std::optional<QString> value = trackedValue(control)) {
+        control->setProperty(Tag, *value);
+    }
+}

@@ -8,3 +8,7 @@ class QWidget;
 // bars, sliders and spin boxes by value; combo boxes and text fields by text; list boxes by their check
 // marks or their selected row; pictures by identity. Labels, buttons, option buttons and panels are not.
 bool TrackFormChanges(QWidget* window, bool snapshot);
+
+// Takes the snapshot again for one control whose value the program itself changed after the window's
+// snapshot, such as a list filled once it has been read.
+void SnapshotFormControl(QWidget* control);

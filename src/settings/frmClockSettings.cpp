@@ -172,19 +172,7 @@ void frmClockSettings::PopulateSettingsDialog()
     fill(ui->cboColor, SettingsChoices::colourSchemes(), d.Color_Style);
     fill(ui->cboRefresh, SettingsChoices::refreshEntries(), SettingsChoices::refreshIndex(t.Refresh));
 
-    QList<TournamentListEntry> tournaments;
-    tournamentListRead = true;
-    try {
-        tournaments = m_context.tournaments.list();
-    } catch (const ClockError& e) {
-        tournamentListRead = false;
-        // The database may have gone since start-up: the rest of the dialog still works.
-        m_context.boxes.show(MessageBoxes::Icon::Warning,
-                             QStringLiteral("The tournaments could not be read from KAVRO.\r\n\r\n") +
-                                 e.message());
-    }
-    // Out of reach, the database lists nothing, not even the linked tournament; the save keeps the link.
-    fillTournamentList(tournaments, tournamentListRead ? t.Tournament_ID : 0);
+    loadTournamentList();
 
     const SettingsFileList blinds =
         SettingsFileList::build(folders.Blinds, QStringLiteral("*.blinds.csv"), t.Blinds, false);
@@ -256,6 +244,48 @@ void frmClockSettings::fillTournamentList(const QList<TournamentListEntry>& list
         ui->cboTourny->addItem(entry.Name, entry.Id);
     }
     ui->cboTourny->setCurrentIndex(choice.selected);
+}
+
+QString frmClockSettings::loadingText()
+{
+    return QStringLiteral("loading");
+}
+
+void frmClockSettings::loadTournamentList()
+{
+    // The list comes from the manager's database, which may be slow or locked: the dialog works
+    // meanwhile, and the linked tournament stays linked until the list is there.
+    tournamentListRead = false;
+    tournamentListLoading = true;
+    {
+        const QSignalBlocker quiet(ui->cboTourny);
+        ui->cboTourny->clear();
+        ui->cboTourny->setPlaceholderText(loadingText());
+        ui->cboTourny->setCurrentIndex(-1);
+    }
+    ui->cboTourny->setEnabled(false);
+    ui->cmdLoadTourny->setEnabled(false);
+    m_context.tournaments.listLater(
+        this, [this](const TournamentSource::ListOutcome& outcome) { showTournamentList(outcome); });
+}
+
+void frmClockSettings::showTournamentList(const TournamentSource::ListOutcome& outcome)
+{
+    tournamentListLoading = false;
+    tournamentListRead = outcome.read;
+    ui->cboTourny->setPlaceholderText(QString());
+    ui->cboTourny->setEnabled(true);
+    ui->cmdLoadTourny->setEnabled(true);
+    // Out of reach, the database lists nothing, not even the linked tournament; the save keeps the link.
+    fillTournamentList(outcome.entries, outcome.read ? workingTournament.Tournament_ID : 0);
+    // The list arriving is no change of the director's.
+    SnapshotFormControl(ui->cboTourny);
+    if (!outcome.read) {
+        // The database may have gone since start-up: the rest of the dialog still works.
+        m_context.boxes.show(MessageBoxes::Icon::Warning,
+                             QStringLiteral("The tournaments could not be read from KAVRO.\r\n\r\n") +
+                                 outcome.error);
+    }
 }
 
 void frmClockSettings::SelectTab(int index)

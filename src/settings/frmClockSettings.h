@@ -2,6 +2,7 @@
 
 #include "SettingsDialogContext.h"
 #include "SettingsForm.h"
+#include "TournamentSource.h"
 #include "core/TournamentState.h"
 #include "manager/TournamentList.h"
 
@@ -45,12 +46,16 @@ public:
     static QString resetQuestion();
     static QString loadQuestion();
     static QString missingFileMessage(const QString& path);
+    // What the tournament list shows while it is read.
+    static QString loadingText();
 
     TournamentRecord workingTournament;
     DisplayRecord workingDisplay;
     QStringList blindsFileNames;
     // False when the manager's tournament list could not be read for this opening.
     bool tournamentListRead = true;
+    // True while the list is still being read.
+    bool tournamentListLoading = false;
     QString pendingLogoFile;
 
 protected:
@@ -73,6 +78,8 @@ private:
 
     void connectControls();
     void fillTournamentList(const QList<TournamentListEntry>& listed, qint32 linkedId);
+    void loadTournamentList();
+    void showTournamentList(const TournamentSource::ListOutcome& outcome);
 
     int levelMinutes(int level) const;
     int selectedLevelMinutes() const;

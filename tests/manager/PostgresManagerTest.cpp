@@ -11,14 +11,17 @@
 #include "manager/ManagerRefresher.h"
 #include "manager/ManagerSettings.h"
 #include "manager/RefreshFromManager.h"
+#include "manager/RunWithinTimeLimit.h"
 #include "manager/TournamentList.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/QtPrinters.h"
+#include "support/ShortManagerTimeLimits.h"
 #include "support/TempProgramFolder.h"
 
 #include <QProcess>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -54,6 +57,41 @@ private:
         p.start(qEnvironmentVariable("KAVRO_TEST_PG_CONTROL"), {action});
         return p.waitForFinished(90000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     }
+};
+
+// A manager transaction in a session of its own holding a table until release() or the end.
+class TableLock
+{
+public:
+    explicit TableLock(const QString& table)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), Name);
+        db.setDatabaseName(writerDataSource());
+        m_held = db.open() && db.transaction() &&
+                 QSqlQuery(db).exec(QStringLiteral("LOCK TABLE %1 IN ACCESS EXCLUSIVE MODE").arg(table));
+    }
+    ~TableLock()
+    {
+        release();
+        QSqlDatabase::removeDatabase(Name);
+    }
+    TableLock(const TableLock&) = delete;
+    TableLock& operator=(const TableLock&) = delete;
+
+    bool held() const { return m_held; }
+    void release()
+    {
+        QSqlDatabase db = QSqlDatabase::database(Name, false);
+        if (db.isOpen()) {
+            db.rollback();
+            db.close();
+        }
+        m_held = false;
+    }
+
+private:
+    inline static const QString Name = QStringLiteral("kavro-test-lock");
+    bool m_held = false;
 };
 
 class Postgres : public ::testing::Test
@@ -257,6 +295,74 @@ TEST_F(PostgresRefresh, RefresherReportsBackAndFailsWhenTheServerIsGone)
     EXPECT_EQ(ApplyRefreshResult(state, spy.at(1).at(0).value<RefreshResult>(), boxes, hooks),
               RefreshOutcome::Failed);
     expectFailedKeeping(ManagerScenario::runningCounts(3));
+}
+
+class PostgresLocked : public PostgresRefresh
+{
+protected:
+    RefreshResult recountInBackground()
+    {
+        ManagerRefresher refresher(settings);
+        QSignalSpy spy(&refresher, &ManagerRefresher::finished);
+        EXPECT_TRUE(refresher.start(ManagerScenario::Running));
+        if (!spy.wait(20000)) {
+            ADD_FAILURE() << "no result";
+            return {};
+        }
+        return spy.at(0).at(0).value<RefreshResult>();
+    }
+};
+
+TEST_F(PostgresLocked, LockedTransactionsFailTheRecountOnceAtTheStatementLimit)
+{
+    ShortManagerTimeLimits limits(300, 60000);
+    TableLock lock(QStringLiteral("transactions"));
+    ASSERT_TRUE(lock.held());
+
+    const RefreshResult background = recountInBackground();
+    EXPECT_FALSE(background.ok());
+    EXPECT_TRUE(background.Error.contains("statement timeout")) << background.Error.toStdString();
+    EXPECT_THROW(ImportTournament(settings, ManagerScenario::Running), ManagerError);
+    // the tournament list reads another table and still comes
+    EXPECT_EQ(ListTournaments(settings, ManagerScenario::Today).size(), 4);
+    EXPECT_EQ(RefreshFromManager(state, settings, boxes, hooks), RefreshOutcome::Failed);
+    expectFailedKeeping(TournamentCounts{});
+
+    lock.release();
+    EXPECT_TRUE(recountInBackground().ok());
+}
+
+TEST_F(PostgresLocked, LockedTournamentTableFailsTheListAndTheImport)
+{
+    ShortManagerTimeLimits limits(300, 60000);
+    TableLock lock(QStringLiteral("tournament"));
+    ASSERT_TRUE(lock.held());
+    EXPECT_THROW(ListTournaments(settings, ManagerScenario::Today), ManagerError);
+    EXPECT_THROW(ImportTournament(settings, ManagerScenario::Running), ManagerError);
+    lock.release();
+    EXPECT_EQ(ListTournaments(settings, ManagerScenario::Today).size(), 4);
+}
+
+TEST_F(PostgresLocked, WatchdogAbandonsARecountTheServerKeepsWaiting)
+{
+    // The server would wait a minute: the watchdog ends the wait long before.
+    auto limits = std::make_unique<ShortManagerTimeLimits>(60000, 1500);
+    TableLock lock(QStringLiteral("transactions"));
+    ASSERT_TRUE(lock.held());
+    const RefreshResult abandoned = recountInBackground();
+    EXPECT_FALSE(abandoned.ok());
+    EXPECT_EQ(abandoned.Error, ManagerTimeLimitMessage(1500));
+    EXPECT_EQ(RefreshFromManager(state, settings, boxes, hooks), RefreshOutcome::Failed);
+    expectFailedKeeping(TournamentCounts{});
+
+    lock.release();
+    EXPECT_TRUE(ShortManagerTimeLimits::connectionsGone(ManagerConnection::namePrefix()));
+    limits = std::make_unique<ShortManagerTimeLimits>(60000, 60000);
+    state.Tournament.Refresh = 5;
+    boxes.shown.clear();
+    events.clear();
+    EXPECT_EQ(RefreshFromManager(state, settings, boxes, hooks), RefreshOutcome::Updated);
+    EXPECT_EQ(state.Tournament.Players, 3);
 }
 
 } // namespace
