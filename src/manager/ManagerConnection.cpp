@@ -3,6 +3,7 @@
 #include "ManagerConnectionTarget.h"
 #include "ManagerError.h"
 
+#include <QDir>
 #include <QSqlError>
 #include <atomic>
 
@@ -22,6 +23,15 @@ QString DescribeSqlError(const QSqlError& error)
         text += QStringLiteral(" (") + driver + u')';
     }
     return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
+}
+
+QString DescribeAccessOpenFailure(const QString& filePath, const QString& driverText)
+{
+    return QStringLiteral(
+               "The manager database %1 could not be opened as an Access database: the file may be "
+               "damaged, not an Access database, or of a version the Access driver cannot read."
+               "\r\n\r\nDriver message: %2")
+        .arg(QDir::toNativeSeparators(filePath), driverText);
 }
 
 QString ManagerConnection::namePrefix()
@@ -65,7 +75,10 @@ void ManagerConnection::open(const ManagerConnectionTarget& target)
     }
     m_db.setConnectOptions(target.ConnectOptions);
     if (!m_db.open()) {
-        const QString description = DescribeSqlError(m_db.lastError());
+        QString description = DescribeSqlError(m_db.lastError());
+        if (m_backend == ManagerBackend::AccessFile && !target.FilePath.isEmpty()) {
+            description = DescribeAccessOpenFailure(target.FilePath, description);
+        }
         release();
         throw ManagerError(description);
     }

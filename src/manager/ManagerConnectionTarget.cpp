@@ -113,6 +113,7 @@ ManagerConnectionTarget ManagerConnectionTarget::resolve(const ManagerSettings& 
         return t;
     }
     t.Backend = ManagerBackend::AccessFile;
+    t.FilePath = path;
     t.Driver = QStringLiteral("QODBC");
     t.ConnectOptions = OdbcOptions;
     t.DatabaseName = QStringLiteral("DRIVER=") + AccessDriver + QStringLiteral(";DBQ=") + odbcValue(path);
