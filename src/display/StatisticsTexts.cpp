@@ -40,7 +40,7 @@ StatisticsTexts StatisticsTexts::compute(const TournamentState& state, const QSt
         }
     };
 
-    texts.lblTitle = t.Title;
+    texts.lblTitle = t.Title.left(TitleShownMax);
 
     const auto players = state.effectivePlayers();
     const auto entries = state.effectiveEntries();

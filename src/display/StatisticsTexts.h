@@ -24,6 +24,10 @@ public:
 
     bool ok() const { return error.isEmpty(); }
 
+    // The most of the title the screen is given: far more than a line can show, and measuring a text
+    // costs time in proportion to its length on every change of the layout.
+    static constexpr qsizetype TitleShownMax = 1000;
+
     // Shown where a number does not fit, so the players never see a design caption as a value.
     static QString overflowMarker();
 

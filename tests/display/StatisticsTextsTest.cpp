@@ -2,6 +2,7 @@
 
 #include "support/QtPrinters.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
@@ -140,6 +141,19 @@ TEST_F(Statistics, OverflowShowsTheMarkerInEveryTextItReaches)
         EXPECT_EQ(s.lblPrize, c.prize) << c.name;
         EXPECT_EQ(s.lblStack, c.stack) << c.name;
         EXPECT_EQ(s.pool.has_value(), QString(c.prize) != "---") << c.name;
+    }
+}
+
+// A title of megabytes (a pasted file) would be measured whole at every layout; the screen gets a line's
+// worth and more, and the settings keep all of it.
+TEST_F(Statistics, HugeTitleIsCutToWhatTheScreenCanShow)
+{
+    for (const qsizetype length :
+         {qsizetype(0), qsizetype(999), qsizetype(1000), qsizetype(1001), qsizetype(10 * 1024 * 1024)}) {
+        state.Tournament.Title = QString(length, u'W');
+        const StatisticsTexts s = compute();
+        EXPECT_EQ(s.lblTitle, QString(std::min<qsizetype>(length, 1000), u'W')) << length;
+        EXPECT_EQ(state.Tournament.Title.size(), length);
     }
 }
 
