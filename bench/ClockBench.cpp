@@ -1,6 +1,7 @@
 // The clock screen as the program runs it (offscreen): one steady-state tick, with and without spoken
 // announcements, and a payout rebuild.
 #include "app/ClockApplication.h"
+#include "display/PayoutTemplate.h"
 #include "display/frmClock.h"
 #include "support/FakeClock.h"
 #include "support/FakeMessageBoxes.h"
@@ -158,6 +159,19 @@ void StartupWithHostileFiles(benchmark::State& state)
     }
 }
 BENCHMARK(StartupWithHostileFiles)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Reading and parsing the 100,000-place template alone, without building the list from it.
+void PayoutTemplateRead100000Places(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("prize-pool.csv");
+    write(path, hostileTemplate());
+    for (auto _ : state) {
+        const PayoutTemplate::Reading reading = PayoutTemplate::read(path, 800);
+        benchmark::DoNotOptimize(reading.table.placeCount());
+    }
+}
+BENCHMARK(PayoutTemplateRead100000Places)->Unit(benchmark::kMillisecond);
 
 void TickWithHostileFiles(benchmark::State& state)
 {
