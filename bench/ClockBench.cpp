@@ -1,7 +1,6 @@
 // The clock screen as the program runs it (offscreen): one steady-state tick, with and without spoken
 // announcements, and a payout rebuild.
 #include "app/ClockApplication.h"
-#include "display/PayoutTemplate.h"
 #include "display/frmClock.h"
 #include "support/FakeClock.h"
 #include "support/FakeMessageBoxes.h"
@@ -41,8 +40,7 @@ struct RunningClock
     FakeClock clock;
     std::unique_ptr<ClockApplication> app;
 
-    explicit RunningClock(bool announcements = false, const QByteArray& title = "Benchmark Open",
-                          const QByteArray& payoutTemplate = {})
+    explicit RunningClock(bool announcements = false)
     {
         // Nothing is kept, however long the benchmark runs; every question is answered No.
         boxes.record = false;
@@ -55,9 +53,6 @@ struct RunningClock
             copy(data + QLatin1String(f), program + u'/' + QLatin1String(f));
         }
         copy(data + "prize-pool.csv", dir.filePath("KAVRO/prize-pool.csv"));
-        if (!payoutTemplate.isEmpty()) {
-            write(dir.filePath("KAVRO/prize-pool.csv"), payoutTemplate);
-        }
         const QString db = dir.filePath("KAVRO/manager.db");
         {
             QSqlDatabase conn = QSqlDatabase::addDatabase("QSQLITE", "bench-writer");
@@ -70,12 +65,10 @@ struct RunningClock
         }
         QSqlDatabase::removeDatabase("bench-writer");
         write(dir.filePath("KAVRO/kavro.ini"), "DATABASE=" + db.toUtf8() + "\r\nSQLSERVER=\r\n");
-        write(program + "/darvel.ini",
-              "Title=" + title +
-                  "\r\nBlinds=Deepstack.blinds.csv\r\nLevel=1\r\n"
-                  "Time=--:--\r\nPlayers=600\r\nEntries=800\r\nRebuys=120\r\n"
-                  "Buyin=100\r\nRebuy=50\r\nBuyin_Chips=20000\r\nRebuy_Chips=10000\r\n"
-                  "Color_Style=3\r\nBackground=Blue.jpg\r\n");
+        write(program + "/darvel.ini", "Title=Benchmark Open\r\nBlinds=Deepstack.blinds.csv\r\nLevel=1\r\n"
+                                       "Time=--:--\r\nPlayers=600\r\nEntries=800\r\nRebuys=120\r\n"
+                                       "Buyin=100\r\nRebuy=50\r\nBuyin_Chips=20000\r\nRebuy_Chips=10000\r\n"
+                                       "Color_Style=3\r\nBackground=Blue.jpg\r\n");
         if (announcements) {
             write(program + "/options.ini", "[Voice]\r\nAnnouncements=true\r\nLevel_Warning_Minutes=5\r\n");
         }
@@ -128,62 +121,5 @@ void PayoutRebuild99Places(benchmark::State& state)
     state.counters["lines"] = double(screen->model().caption(ScreenElementId::lblPrizePool1).count(u'\n'));
 }
 BENCHMARK(PayoutRebuild99Places)->Unit(benchmark::kMicrosecond);
-
-// Hostile but valid files: a 10 MB title (0) and a 100,000-place payout template (1). The start-up from
-// the program's own files to the shown screen, and then a steady tick.
-QByteArray hostileTitle()
-{
-    return QByteArray(10 * 1024 * 1024, 'W');
-}
-
-QByteArray hostileTemplate()
-{
-    QByteArray bytes = "Payouts\r\nPlace,2-32767\r\n";
-    for (int place = 1; place <= 100000; ++place) {
-        bytes += QByteArray::number(place) + ",0.001\r\n";
-    }
-    return bytes;
-}
-
-void StartupWithHostileFiles(benchmark::State& state)
-{
-    const bool longTemplate = state.range(0) != 0;
-    const QByteArray title = longTemplate ? QByteArray("Benchmark Open") : hostileTitle();
-    const QByteArray payouts = longTemplate ? hostileTemplate() : QByteArray();
-    for (auto _ : state) {
-        RunningClock running(false, title, payouts);
-        benchmark::DoNotOptimize(running.app->screen());
-        state.PauseTiming();
-        running.app.reset();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(StartupWithHostileFiles)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
-
-// Reading and parsing the 100,000-place template alone, without building the list from it.
-void PayoutTemplateRead100000Places(benchmark::State& state)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("prize-pool.csv");
-    write(path, hostileTemplate());
-    for (auto _ : state) {
-        const PayoutTemplate::Reading reading = PayoutTemplate::read(path, 800);
-        benchmark::DoNotOptimize(reading.table.placeCount());
-    }
-}
-BENCHMARK(PayoutTemplateRead100000Places)->Unit(benchmark::kMillisecond);
-
-void TickWithHostileFiles(benchmark::State& state)
-{
-    const bool longTemplate = state.range(0) != 0;
-    RunningClock running(false, longTemplate ? QByteArray("Benchmark Open") : hostileTitle(),
-                         longTemplate ? hostileTemplate() : QByteArray());
-    frmClock* screen = running.app->screen();
-    for (auto _ : state) {
-        running.clock.now += 1000;
-        screen->clockTicked();
-    }
-}
-BENCHMARK(TickWithHostileFiles)->Arg(0)->Arg(1)->Iterations(30)->Unit(benchmark::kMicrosecond);
 
 } // namespace
