@@ -82,6 +82,14 @@ std::optional<int> ClockApplication::start()
     if (m_requiredFilesMissing) {
         return 1;
     }
+    if (!m_screen->logic().blindsProblem.isEmpty()) {
+        m_startupNotes.append(
+            m_screen->logic().blindsProblem +
+            QStringLiteral("\r\n\r\nThe clock goes on with the levels read before the problem."));
+    }
+    for (const QString& note : std::as_const(m_startupNotes)) {
+        m_boxes.show(MessageBoxes::Icon::Warning, note);
+    }
     m_keeper = std::make_unique<RecoveryKeeper>(m_state, *m_recovery, m_clock, [this] {
         return m_screen->model().isVisible(ScreenElementId::lblBreakNotice);
     });
@@ -138,13 +146,13 @@ void ClockApplication::startNetwork()
 void ClockApplication::readClockSettings()
 {
     try {
-        ReadWriteClockSettings(m_state, QStringLiteral("read"));
+        ReadWriteClockSettings(m_state, QStringLiteral("read"), &m_startupNotes);
     } catch (const ClockError& e) {
         // The clock goes on with every value that could be read and the default for the rest; the next
         // save of the settings writes a good file.
         QString text = e.message();
         try {
-            const QStringList problems = RecoverClockSettings(m_state);
+            const QStringList problems = RecoverClockSettings(m_state, &m_startupNotes);
             if (problems.size() > 1) {
                 text = problems.join(QStringLiteral("\r\n"));
             }
@@ -277,9 +285,11 @@ void ClockApplication::prizePool()
 {
     ClockScreenModel& model = m_screen->model();
     qint16& startPlace = m_screen->PrizeStartPlace;
-    const PayoutList list = PayoutList::fromScreen(
-        model.caption(ScreenElementId::lblPlayers), model.caption(ScreenElementId::lblPrize),
-        m_manager.CurrencySymbol, m_state.Tournament.Prize_Rounding, startPlace, [this](qint16 entries) {
+    // From the counts, not the labels: a label that could not show its number must not set the payouts.
+    const StatisticsTexts texts = StatisticsTexts::compute(m_state, m_manager.CurrencySymbol);
+    const PayoutList list = PayoutList::fromCounts(
+        texts.entries, texts.pool, m_manager.CurrencySymbol, m_state.Tournament.Prize_Rounding, startPlace,
+        StatisticsTexts::overflowMarker(), [this](qint16 entries) {
             return LoadPayoutPercentages(entries, m_state.Folders, m_boxes, m_payoutWarnings,
                                          &m_payoutTemplates);
         });

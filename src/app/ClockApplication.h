@@ -11,6 +11,7 @@
 #include "manager/RefreshResult.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -46,6 +47,7 @@ public:
     // Called once the clock screen exists, before it loads: message boxes can then belong to it.
     std::function<void(frmClock*)> onScreenCreated;
     TournamentState& state() { return m_state; }
+    const BlindStructure& blinds() const { return m_blinds; }
     // The recount that runs beside the clock; exists once start() has connected to the manager.
     ManagerRefresher* refresher() const { return m_refresher.get(); }
     // The players' view, the TV view and the remote; null while [Network] Players_View is off.
@@ -74,6 +76,8 @@ private:
     std::unique_ptr<modScreensaver> m_screenSaver;
     std::unique_ptr<UpgradeContext> m_upgrade;
     std::unique_ptr<frmClock> m_screen;
+    // Said to the director once the screen is up: what start-up had to change or leave out.
+    QStringList m_startupNotes;
     bool m_requiredFilesMissing = false;
     bool m_screenClosed = false;
     // The crash record beside darvel.ini, what start-up resumed from it, and what keeps it current.

@@ -1,6 +1,7 @@
 #include "ClockScreenLogic.h"
 
 #include "BlindStructure.h"
+#include "ClockError.h"
 #include "ClockScreenWindow.h"
 #include "Guarded.h"
 #include "TournamentState.h"
@@ -24,7 +25,13 @@ void ClockScreenLogic::InitialiseScreen(ClockScreenWindow& window)
     guarded([&] { window.showLogo(); });
     guarded(hooks.refreshFromManager);
     guarded(hooks.updateStatistics);
-    guarded([&] { LoadBlindStructure(m_state, m_blinds); });
+    guarded([&] {
+        try {
+            LoadBlindStructure(m_state, m_blinds);
+        } catch (const ClockError& e) {
+            blindsProblem = e.message();
+        }
+    });
     guarded(hooks.prizePool);
     guarded([&] { clock.start(); });
     guarded([&] { window.UpdateDisplay(); });

@@ -7,6 +7,8 @@
 #include "ScreenCommands.h"
 #include "TickScheduler.h"
 
+#include <QString>
+
 class BlindStructure;
 class ClockScreenWindow;
 class MessageBoxes;
@@ -33,6 +35,8 @@ public:
     KeyCommands keys;
     ScreenCommands commands;
     TickScheduler scheduler;
+    // Why the blinds file was read only up to a line, for the director; empty when it was read whole.
+    QString blindsProblem;
 
     // The screen's start-up after the window took its design size, in the one order both the window and
     // the tests run: command buttons and PAUSED placed, logo, recount, statistics, blind structure,

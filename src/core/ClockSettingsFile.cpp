@@ -173,7 +173,7 @@ void readFile(TournamentState& state, const QString& path,
     }
 }
 
-void checkFileNames(TournamentState& state)
+void checkFileNames(TournamentState& state, QStringList* notes)
 {
     DisplayRecord& d = state.Display;
     if (!d.Tick_Sound.isEmpty() && !FolderLookup::exists(state.Folders.Sounds, d.Tick_Sound)) {
@@ -185,7 +185,20 @@ void checkFileNames(TournamentState& state)
     QString& blinds = state.Tournament.Blinds;
     if (!blinds.isEmpty() && !FolderLookup::exists(state.Folders.Blinds, blinds)) {
         const QStringList candidates = FolderLookup::filesEndingWith(state.Folders.Blinds, BlindsSuffix);
+        const QString missing = blinds;
         blinds = candidates.isEmpty() ? QString() : FolderLookup::properCase(candidates.first());
+        // Another structure than the one saved must never be taken without a word: the levels and the
+        // crash recovery would no longer match the tournament.
+        if (notes != nullptr) {
+            QString note = QStringLiteral("The blinds file \"%1\" named in darvel.ini was not found in %2.")
+                               .arg(missing, QDir::toNativeSeparators(state.Folders.Blinds));
+            note += blinds.isEmpty()
+                        ? QStringLiteral("\r\n\r\nThe clock has no blinds structure.")
+                        : QStringLiteral("\r\n\r\nThe clock uses \"%1\" instead; check the structure in the "
+                                         "settings before the tournament goes on.")
+                              .arg(blinds);
+            notes->append(note);
+        }
     }
 }
 
@@ -222,7 +235,7 @@ void ApplyClockSettingsDefaults(TournamentState& state)
     d.End_Sound = QStringLiteral("End.wav");
 }
 
-void ReadWriteClockSettings(TournamentState& state, const QString& mode)
+void ReadWriteClockSettings(TournamentState& state, const QString& mode, QStringList* notes)
 {
     QString normalised = mode.trimmed().toUpper();
     const QString path = state.Folders.settingsFile();
@@ -238,15 +251,15 @@ void ReadWriteClockSettings(TournamentState& state, const QString& mode)
     } else if (normalised == QLatin1String("WRITE")) {
         TextFile::writeLines(path, ClockSettingsLines(state));
     }
-    checkFileNames(state);
+    checkFileNames(state, notes);
 }
 
-QStringList RecoverClockSettings(TournamentState& state)
+QStringList RecoverClockSettings(TournamentState& state, QStringList* notes)
 {
     QStringList problems;
     ApplyClockSettingsDefaults(state);
     readFile(state, state.Folders.settingsFile(),
              [&problems](const ClockError& e) { problems.append(e.message()); });
-    checkFileNames(state);
+    checkFileNames(state, notes);
     return problems;
 }

@@ -29,6 +29,11 @@ QString Cp1252::decode(const QByteArray& bytes)
     return text;
 }
 
+bool Cp1252::canEncode(const QString& text)
+{
+    return decode(encode(text)) == text;
+}
+
 QByteArray Cp1252::encode(const QString& text)
 {
     QByteArray bytes;

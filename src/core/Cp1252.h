@@ -10,4 +10,6 @@ class Cp1252
 public:
     static QString decode(const QByteArray& bytes);
     static QByteArray encode(const QString& text);
+    // True when encode keeps every character, so the text reads back unchanged.
+    static bool canEncode(const QString& text);
 };

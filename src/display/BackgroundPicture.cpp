@@ -4,6 +4,12 @@
 #include "core/FolderLookup.h"
 #include "modFreeImage.h"
 
+bool BackgroundPicture::fitsLimits(QSize size)
+{
+    return size.width() <= MaxSide && size.height() <= MaxSide &&
+           qint64(size.width()) * size.height() <= MaxPixels;
+}
+
 BackgroundPicture::Result BackgroundPicture::build(const QString& backgroundFolder, const QString& name,
                                                    QSize pixels)
 {
@@ -14,7 +20,24 @@ BackgroundPicture::Result BackgroundPicture::build(const QString& backgroundFold
     if (path.isEmpty()) {
         return {Action::Keep, QImage()};
     }
-    FIBITMAP* loaded = modFreeImage::LoadJpeg(path);
+    // The header is checked before anything is decoded: a small file can claim a picture of gigabytes.
+    const QSize size = modFreeImage::JpegSize(path);
+    if (size.isEmpty()) {
+        throw FreeImageError(481, QStringLiteral("RefreshBackground"),
+                             QStringLiteral("Invalid picture: %1").arg(path));
+    }
+    if (!fitsLimits(size)) {
+        throw FreeImageError(
+            481, QStringLiteral("RefreshBackground"),
+            QStringLiteral("Invalid picture: %1\r\n\r\nIt is %2 x %3 pixels; the clock shows "
+                           "pictures of up to %4 pixels on a side and %5 million pixels.")
+                .arg(path)
+                .arg(size.width())
+                .arg(size.height())
+                .arg(MaxSide)
+                .arg(MaxPixels / 1000000));
+    }
+    FIBITMAP* loaded = modFreeImage::LoadJpegReduced(path, size, pixels);
     if (!loaded) {
         throw FreeImageError(481, QStringLiteral("RefreshBackground"),
                              QStringLiteral("Invalid picture: %1").arg(path));

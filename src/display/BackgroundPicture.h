@@ -5,7 +5,8 @@
 #include <QString>
 
 // The window's background picture at the window's size: the named JPEG of the background folder, stretched
-// to exactly that many pixels with Lanczos 3.
+// to exactly that many pixels with Lanczos 3. A picture larger than the window is decoded at a reduced
+// scale where the format allows.
 class BackgroundPicture
 {
 public:
@@ -22,6 +23,12 @@ public:
         QImage picture;
     };
 
-    // Throws FreeImageError when the file cannot be loaded or scaled; the caller keeps its picture.
+    // Larger pictures are refused from their header alone.
+    static constexpr int MaxSide = 16384;
+    static constexpr qint64 MaxPixels = 100000000;
+    static bool fitsLimits(QSize size);
+
+    // Throws FreeImageError when the file cannot be loaded or scaled, or claims a size beyond the limits;
+    // the caller keeps its picture.
     static Result build(const QString& backgroundFolder, const QString& name, QSize pixels);
 };

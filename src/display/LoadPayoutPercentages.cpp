@@ -13,9 +13,18 @@ PayoutTable LoadPayoutPercentages(qint16 entries, const ClockFolders& folders, M
         !warnings.firstReport(path, reading.problem, reading.column)) {
         return reading.table;
     }
-    boxes.show(MessageBoxes::Icon::Information,
-               reading.problem == PayoutTemplate::Problem::ExceedsHundred
-                   ? QStringLiteral("The prize pool cannot be applied because it exceeds 100%")
-                   : QStringLiteral("The prize pool template file is not the correct format"));
+    QString text;
+    switch (reading.problem) {
+    case PayoutTemplate::Problem::ExceedsHundred:
+        text = QStringLiteral("The prize pool cannot be applied because it exceeds 100%");
+        break;
+    case PayoutTemplate::Problem::NegativePercentage:
+        text = QStringLiteral("The prize pool cannot be applied because a place has a percentage below 0%");
+        break;
+    default:
+        text = QStringLiteral("The prize pool template file is not the correct format");
+        break;
+    }
+    boxes.show(MessageBoxes::Icon::Information, text);
     return reading.table;
 }

@@ -132,3 +132,18 @@ PayoutList PayoutList::fromScreen(const QString& playersText, const QString& pri
     const PayoutTable table = tableFor(entries);
     return build(entries, pool, table, rounding, currencySymbol, prizeStartPlace);
 }
+
+PayoutList PayoutList::fromCounts(std::optional<qint16> entries, std::optional<Money> pool,
+                                  const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
+                                  const QString& overflowMarker,
+                                  const std::function<PayoutTable(qint16 entries)>& tableFor)
+{
+    if (!entries || !pool) {
+        PayoutList list;
+        list.PlacesText = QStringLiteral("1") + OrdinalSuffix(1);
+        list.AmountsText = overflowMarker;
+        return list;
+    }
+    const PayoutTable table = tableFor(*entries);
+    return build(*entries, *pool, table, rounding, currencySymbol, prizeStartPlace);
+}

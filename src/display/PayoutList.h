@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <functional>
+#include <optional>
 
 // The two columns of the payout list: places ("1st", "2nd", "4-6" for equal amounts) and amounts, one line
 // each, lines joined by CR LF. The box shows nine lines: 1st and eight below it. When the places below 1st
@@ -39,5 +40,12 @@ public:
     // (normally LoadPayoutPercentages).
     static PayoutList fromScreen(const QString& playersText, const QString& prizeText,
                                  const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
+                                 const std::function<PayoutTable(qint16 entries)>& tableFor);
+
+    // The rebuild from the counts themselves; an entry count or pool that overflowed (unset) shows the
+    // marker in place of the amounts, so nothing is paid out of a number the screen could not show.
+    static PayoutList fromCounts(std::optional<qint16> entries, std::optional<Money> pool,
+                                 const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
+                                 const QString& overflowMarker,
                                  const std::function<PayoutTable(qint16 entries)>& tableFor);
 };

@@ -100,6 +100,13 @@ PayoutTemplate::Reading PayoutTemplate::read(const QString& path, qint16 entries
         if (percentage->isZero()) {
             break;
         }
+        // A negative share would pay the places above it more than the pool holds.
+        if (*percentage < Money()) {
+            Reading negative;
+            negative.problem = Problem::NegativePercentage;
+            negative.column = *column;
+            return negative;
+        }
         const auto sum = total.checkedAdd(*percentage);
         if (!sum) {
             return wrongFormat;

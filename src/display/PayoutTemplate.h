@@ -15,6 +15,7 @@ public:
     {
         None,
         ExceedsHundred,
+        NegativePercentage,
         WrongFormat
     };
 

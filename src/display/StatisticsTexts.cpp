@@ -24,41 +24,62 @@ std::optional<Money> sumOfProducts(std::initializer_list<std::pair<Money, qint16
 
 } // namespace
 
+QString StatisticsTexts::overflowMarker()
+{
+    return QStringLiteral("---");
+}
+
 StatisticsTexts StatisticsTexts::compute(const TournamentState& state, const QString& currencySymbol)
 {
     StatisticsTexts texts;
     const TournamentRecord& t = state.Tournament;
+    const QString marker = overflowMarker();
+    const auto fail = [&texts](const char* why) {
+        if (texts.error.isEmpty()) {
+            texts.error = QString::fromLatin1(why);
+        }
+    };
+
+    texts.lblTitle = t.Title.left(TitleShownMax);
 
     const auto players = state.effectivePlayers();
     const auto entries = state.effectiveEntries();
     const auto rebuys = state.effectiveRebuys();
     const auto addons = state.effectiveAddons();
-    if (!players || !entries || !rebuys || !addons) {
-        texts.error = QStringLiteral("Overflow: a count with its correction is out of range");
+    const bool countsFit = players && entries && rebuys && addons;
+    if (!countsFit) {
+        fail("Overflow: a count with its correction is out of range");
+    }
+    texts.entries = entries;
+    texts.lblPlayers = players && entries ? FormatNumber(qint64(*players), u"##,###") + u'/' +
+                                                FormatNumber(qint64(*entries), u"##,###")
+                                          : marker;
+    if (!countsFit) {
+        texts.lblPrize = marker;
+        texts.lblStack = marker;
         return texts;
     }
-
-    texts.lblTitle = t.Title;
-    texts.lblPlayers =
-        FormatNumber(qint64(*players), u"##,###") + u'/' + FormatNumber(qint64(*entries), u"##,###");
 
     auto pool = sumOfProducts({{t.Buyin, *entries}, {t.Rebuy, *rebuys}, {t.Addon, *addons}});
     if (pool) {
         pool = pool->checkedAdd(t.Prize_Contribution);
     }
-    if (!pool) {
-        texts.error = QStringLiteral("Overflow: the prize pool is out of range");
-        return texts;
+    if (pool) {
+        if (*pool < t.Prize_Guarantee) {
+            pool = t.Prize_Guarantee;
+        }
+        texts.pool = Money::fromWhole(pool->roundedWhole());
+        texts.lblPrize = currencySymbol + FormatNumber(*pool, u"##,###,##0");
+    } else {
+        fail("Overflow: the prize pool is out of range");
+        texts.lblPrize = marker;
     }
-    if (*pool < t.Prize_Guarantee) {
-        pool = t.Prize_Guarantee;
-    }
-    texts.lblPrize = currencySymbol + FormatNumber(*pool, u"##,###,##0");
 
     const auto chips =
         sumOfProducts({{t.Buyin_Chips, *entries}, {t.Rebuy_Chips, *rebuys}, {t.Addon_Chips, *addons}});
     if (!chips) {
-        texts.error = QStringLiteral("Overflow: the chips in play are out of range");
+        fail("Overflow: the chips in play are out of range");
+        texts.lblStack = marker;
         return texts;
     }
     texts.lblStack = *players >= 1 ? FormatNumber(chips->toDouble() / *players, u"###,##0")

@@ -3,6 +3,7 @@
 #include "FreeImageError.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace modFreeImage {
 
@@ -31,6 +32,36 @@ FIBITMAP* LoadJpeg(const QString& fileName)
 {
     Initialise();
     return FreeImage_Load(FIF_JPEG, nativePath(fileName).constData(), JPEG_DEFAULT);
+}
+
+QSize JpegSize(const QString& fileName)
+{
+    Initialise();
+    FIBITMAP* header = FreeImage_Load(FIF_JPEG, nativePath(fileName).constData(), FIF_LOAD_NOPIXELS);
+    if (!header) {
+        return {};
+    }
+    const QSize size(int(FreeImage_GetWidth(header)), int(FreeImage_GetHeight(header)));
+    FreeImage_Unload(header);
+    return size;
+}
+
+FIBITMAP* LoadJpegReduced(const QString& fileName, QSize fullSize, QSize atLeast)
+{
+    int divisor = 8;
+    while (divisor > 1 &&
+           (fullSize.width() / divisor < atLeast.width() || fullSize.height() / divisor < atLeast.height())) {
+        divisor /= 2;
+    }
+    if (divisor == 1) {
+        return LoadJpeg(fileName);
+    }
+    // The JPEG loader takes a wanted size in the upper 16 bits of its flags and decodes at the smallest
+    // scale whose longer side still reaches it.
+    const int longer = std::max(fullSize.width(), fullSize.height());
+    const int wanted = std::min((longer + divisor - 1) / divisor, 0x7FFF);
+    Initialise();
+    return FreeImage_Load(FIF_JPEG, nativePath(fileName).constData(), JPEG_DEFAULT | (wanted << 16));
 }
 
 FIBITMAP* RescaleImage(FIBITMAP* picture, int width, int height, bool freeSource, FREE_IMAGE_FILTER filter)

@@ -4,6 +4,7 @@
 #include "ManagerError.h"
 #include "ManagerTimeLimits.h"
 
+#include <QDir>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlResult>
@@ -27,6 +28,15 @@ QString DescribeSqlError(const QSqlError& error)
         text += QStringLiteral(" (") + driver + u')';
     }
     return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
+}
+
+QString DescribeAccessOpenFailure(const QString& filePath, const QString& driverText)
+{
+    return QStringLiteral(
+               "The manager database %1 could not be opened as an Access database: the file may be "
+               "damaged, not an Access database, or of a version the Access driver cannot read."
+               "\r\n\r\nDriver message: %2")
+        .arg(QDir::toNativeSeparators(filePath), driverText);
 }
 
 QString ManagerConnection::namePrefix()
@@ -70,7 +80,10 @@ void ManagerConnection::open(const ManagerConnectionTarget& target)
     }
     m_db.setConnectOptions(target.ConnectOptions);
     if (!m_db.open()) {
-        const QString description = DescribeSqlError(m_db.lastError());
+        QString description = DescribeSqlError(m_db.lastError());
+        if (m_backend == ManagerBackend::AccessFile && !target.FilePath.isEmpty()) {
+            description = DescribeAccessOpenFailure(target.FilePath, description);
+        }
         release();
         throw ManagerError(description);
     }

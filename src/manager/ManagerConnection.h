@@ -46,3 +46,7 @@ private:
 
 // A database error's text as the director sees it.
 QString DescribeSqlError(const QSqlError& error);
+
+// The message for an Access file the driver could not open: what is wrong in words first, the driver's
+// own text after it.
+QString DescribeAccessOpenFailure(const QString& filePath, const QString& driverText);

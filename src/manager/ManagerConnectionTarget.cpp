@@ -126,6 +126,7 @@ ManagerConnectionTarget ManagerConnectionTarget::resolve(const ManagerSettings& 
         return t;
     }
     t.Backend = ManagerBackend::AccessFile;
+    t.FilePath = path;
     t.Driver = QStringLiteral("QODBC");
     t.ConnectOptions = odbcOptions();
     t.DatabaseName = QStringLiteral("DRIVER=") + AccessDriver + QStringLiteral(";DBQ=") + odbcValue(path);

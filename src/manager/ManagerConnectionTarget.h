@@ -17,6 +17,8 @@ struct ManagerConnectionTarget
     QString UserName;
     QString Password;
     QString ConnectOptions;
+    // The database file, for the file backends; empty for a server.
+    QString FilePath;
     // Not empty when no connection can be tried at all (no file, unreadable file); the reason.
     QString Problem;
 

@@ -2,6 +2,7 @@
 
 #include "SettingsChoices.h"
 #include "SettingsFileList.h"
+#include "core/Cp1252.h"
 #include "core/DecimalNumber.h"
 #include "core/Money.h"
 #include "core/TournamentState.h"
@@ -52,6 +53,14 @@ QString SettingsSave::noBlindsMessage()
                           "Please add a blinds file before saving.");
 }
 
+QString SettingsSave::unsupportedNameMessage(const QString& field, const QString& fileName)
+{
+    return QStringLiteral("The file name \"%1\" in \"%2\" has characters that the clock cannot keep in its "
+                          "settings file.\r\n\r\nPlease rename the file using only Western European letters, "
+                          "digits and punctuation, then choose it again.")
+        .arg(fileName, field);
+}
+
 std::optional<QString> SettingsSave::apply(SettingsForm& form, const QStringList& blindsFileNames,
                                            TournamentRecord& tournament, DisplayRecord& display)
 {
@@ -81,6 +90,14 @@ std::optional<QString> SettingsSave::apply(SettingsForm& form, const QStringList
     }
     if (form.blindsIndex < 0 || form.blindsIndex >= blindsFileNames.size()) {
         return noBlindsMessage();
+    }
+    for (const auto& [name, field] : {std::pair{blindsFileNames.at(form.blindsIndex), "Blinds"},
+                                      std::pair{fileChoice(form.background, ".jpg"), "Background"},
+                                      std::pair{fileChoice(form.tickSound, ".wav"), "Countdown Sound"},
+                                      std::pair{fileChoice(form.endSound, ".wav"), "Level End Sound"}}) {
+        if (!Cp1252::canEncode(name)) {
+            return unsupportedNameMessage(QString::fromLatin1(field), name);
+        }
     }
 
     TournamentRecord& t = tournament;

@@ -1,6 +1,7 @@
 #include "core/ClockSettingsFile.h"
 
 #include "core/ClockError.h"
+#include "core/Cp1252.h"
 #include "core/TournamentState.h"
 #include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
@@ -181,6 +182,16 @@ TEST_F(ClockSettingsFile, ByteOrderMarkOfNotepadIsSkippedAndNeverWrittenBack)
     EXPECT_EQ(bytes.count('\n'), 34);
 }
 
+TEST(Cp1252Text, CanEncodeOnlyWhatReadsBackUnchanged)
+{
+    for (const auto& [text, kept] :
+         {std::pair{"Speed.blinds.csv", true}, std::pair{"Caf\u00E9 \u20AC \u2013", true},
+          std::pair{"\u015Aroda.blinds.csv", false}, std::pair{"\u65E5", false}, std::pair{"?", true},
+          std::pair{"\U0001F600", false}}) {
+        EXPECT_EQ(Cp1252::canEncode(QString::fromUtf8(text)), kept) << text;
+    }
+}
+
 TEST_F(ClockSettingsFile, KeysAreMatchedUpperCasedButNotTrimmed)
 {
     writeIni("title=My Cup\r\n"
@@ -278,6 +289,49 @@ TEST_F(ClockSettingsFile, NoBlindsFilesAtAllClearsTheName)
     writeIni("Blinds=Speed.blinds.csv\r\n");
     ReadWriteClockSettings(state, "read");
     EXPECT_EQ(state.Tournament.Blinds, u"");
+}
+
+TEST_F(ClockSettingsFile, ReplacedBlindsNameIsNotedForTheDirector)
+{
+    const QString folder = QDir::toNativeSeparators(dir.folders().Blinds);
+    struct Case
+    {
+        const char* name;
+        QByteArray ini;
+        bool keepSpeed;
+        QStringList notes;
+    };
+    for (const Case& c :
+         {Case{"file present", "Blinds=speed.BLINDS.csv\r\n", true, {}},
+          Case{"name mangled by the code page",
+               "Blinds=?roda.blinds.csv\r\n",
+               true,
+               {"The blinds file \"?roda.blinds.csv\" named in darvel.ini was not found in " + folder +
+                ".\r\n\r\nThe clock uses \"Speed.blinds.csv\" instead; check the structure in the settings "
+                "before the tournament goes on."}},
+          Case{"no blinds files at all",
+               "Blinds=Gone.blinds.csv\r\n",
+               false,
+               {"The blinds file \"Gone.blinds.csv\" named in darvel.ini was not found in " + folder +
+                ".\r\n\r\nThe clock has no blinds structure."}},
+          Case{"unreadable value, recovered", "Color_Style=blue\r\nBlinds=?roda.blinds.csv\r\n", true, {}}}) {
+        if (!c.keepSpeed) {
+            QFile::remove(dir.programPath("blinds/Speed.blinds.csv"));
+        }
+        writeIni(c.ini);
+        QStringList notes;
+        try {
+            ReadWriteClockSettings(state, "read", &notes);
+        } catch (const ClockError&) {
+            EXPECT_TRUE(notes.isEmpty()) << c.name;
+            RecoverClockSettings(state, &notes);
+            EXPECT_EQ(notes.size(), 1) << c.name;
+            EXPECT_TRUE(notes.value(0).contains("?roda.blinds.csv")) << c.name;
+            continue;
+        }
+        EXPECT_EQ(notes, c.notes) << c.name;
+        dir.write("blinds/Speed.blinds.csv", "Level\r\n");
+    }
 }
 
 TEST_F(ClockSettingsFile, OtherModesOnlyCheckTheNames)

@@ -40,7 +40,74 @@ protected:
         ASSERT_TRUE(modFreeImage::SaveImage(FIF_JPEG, picture, background() + name, 0));
         FreeImage_Unload(picture);
     }
+
+    // A small real JPEG whose frame header is rewritten to claim another size, as a hostile file does.
+    void writeJpegClaiming(const QString& name, int width, int height)
+    {
+        writeJpeg(name, 16, 16);
+        QFile file(background() + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const qsizetype frame = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+        ASSERT_GT(frame, 0);
+        // Marker, length, precision, then height and width, big-endian.
+        bytes[frame + 5] = char(height >> 8);
+        bytes[frame + 6] = char(height & 0xFF);
+        bytes[frame + 7] = char(width >> 8);
+        bytes[frame + 8] = char(width & 0xFF);
+        file.seek(0);
+        file.write(bytes);
+    }
 };
+
+TEST_F(BackgroundPictureTest, PictureClaimingASizeBeyondTheLimitsIsRefusedFromItsHeader)
+{
+    for (const QSize claimed : {QSize(16385, 8), QSize(8, 16385), QSize(20000, 20000)}) {
+        writeJpegClaiming("Huge.jpg", claimed.width(), claimed.height());
+        ASSERT_EQ(modFreeImage::JpegSize(background() + "Huge.jpg"), claimed);
+        try {
+            BackgroundPicture::build(background(), "Huge.jpg", QSize(1280, 1024));
+            ADD_FAILURE() << "no error for " << claimed.width() << "x" << claimed.height();
+        } catch (const FreeImageError& e) {
+            EXPECT_EQ(e.number(), 481);
+            EXPECT_TRUE(e.description().startsWith("Invalid picture: " + background() + "Huge.jpg"));
+            EXPECT_TRUE(e.description().contains(
+                QString("%1 x %2 pixels").arg(claimed.width()).arg(claimed.height())))
+                << e.description().toStdString();
+        }
+    }
+}
+
+TEST_F(BackgroundPictureTest, LimitsAreSixteenThousandOnASideAndAHundredMegapixels)
+{
+    for (const auto& [size, fits] :
+         {std::pair{QSize(16384, 6103), true}, std::pair{QSize(16384, 6104), false},
+          std::pair{QSize(16385, 1), false}, std::pair{QSize(1, 16385), false},
+          std::pair{QSize(10000, 10000), true}, std::pair{QSize(10000, 10001), false}}) {
+        EXPECT_EQ(BackgroundPicture::fitsLimits(size), fits) << size.width() << "x" << size.height();
+    }
+}
+
+TEST_F(BackgroundPictureTest, LargePictureIsDecodedReducedButStillCoversTheWindow)
+{
+    writeJpeg("Large.jpg", 2000, 1500);
+    const QString path = background() + "Large.jpg";
+    for (const auto& [window, decoded] :
+         {std::pair{QSize(400, 300), QSize(500, 375)}, std::pair{QSize(960, 540), QSize(1000, 750)},
+          std::pair{QSize(1280, 1600), QSize(2000, 1500)}}) {
+        FIBITMAP* picture = modFreeImage::LoadJpegReduced(path, QSize(2000, 1500), window);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(QSize(int(FreeImage_GetWidth(picture)), int(FreeImage_GetHeight(picture))), decoded)
+            << window.width() << "x" << window.height();
+        FreeImage_Unload(picture);
+    }
+    const BackgroundPicture::Result result =
+        BackgroundPicture::build(background(), "Large.jpg", QSize(400, 300));
+    ASSERT_EQ(result.action, BackgroundPicture::Action::Show);
+    EXPECT_EQ(result.picture.size(), QSize(400, 300));
+    EXPECT_GT(QColor(result.picture.pixel(180, 150)).red(), 200);
+    EXPECT_GT(QColor(result.picture.pixel(220, 150)).blue(), 200);
+}
 
 TEST_F(BackgroundPictureTest, StretchesToTheWindowWithoutKeepingTheAspect)
 {

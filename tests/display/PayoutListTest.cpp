@@ -82,6 +82,22 @@ TEST(PayoutListFromScreen, ReadsEntriesAndPoolAsShown)
     EXPECT_EQ(list.AmountsText, "$500\r\n$300\r\n$200\r\n");
 }
 
+TEST(PayoutListFromCounts, OverflowShowsTheMarkerInsteadOfAmounts)
+{
+    const auto table = [](qint16) { return tableOf({50, 30, 20}); };
+    for (const auto& [entries, pool] : {std::pair{std::optional<qint16>(), std::optional(whole(1000))},
+                                        std::pair{std::optional<qint16>(12), std::optional<Money>()}}) {
+        qint16 start = 4;
+        const PayoutList list = PayoutList::fromCounts(entries, pool, "$", 0, start, "---", table);
+        EXPECT_EQ(list.PlacesText, "1st");
+        EXPECT_EQ(list.AmountsText, "---");
+        EXPECT_EQ(start, 4);
+    }
+    qint16 start = 0;
+    const PayoutList list = PayoutList::fromCounts(12, whole(1000), "$", 0, start, "---", table);
+    EXPECT_EQ(list.AmountsText, "$500\r\n$300\r\n$200\r\n");
+}
+
 TEST(PayoutList, SinglePlaceHasNoLineBreak)
 {
     qint16 start = 0;

@@ -121,6 +121,28 @@ TEST_F(Template, HundredIsAllowedAndTheSmallestExcessIsNot)
     EXPECT_EQ(boxes.shown[0].text, Exceeds);
 }
 
+// A negative share adds up to 100 with a larger one and would pay the upper places more than the pool.
+TEST_F(Template, NegativePercentageIsRefusedLikeAnExcess)
+{
+    const QString Negative = "The prize pool cannot be applied because a place has a percentage below 0%";
+    for (const auto& [name, body] :
+         {std::pair{"balanced by a larger share", QByteArray("x\r\nP,2-10\r\n1,110\r\n2,-10\r\n")},
+          std::pair{"smallest step below zero", QByteArray("x\r\nP,2-10\r\n1,50\r\n2,-0.0001\r\n")},
+          std::pair{"first place", QByteArray("x\r\nP,2-10\r\n1,-5\r\n2,50\r\n")}}) {
+        TempProgramFolder fresh;
+        fresh.writeParent("prize-pool.csv", body);
+        FakeMessageBoxes quiet;
+        PayoutTemplateWarnings once;
+        const auto reading = PayoutTemplate::read(fresh.parentPath("prize-pool.csv"), 5);
+        EXPECT_EQ(reading.problem, PayoutTemplate::Problem::NegativePercentage) << name;
+        EXPECT_TRUE(reading.table.isEmpty()) << name;
+        EXPECT_TRUE(LoadPayoutPercentages(5, fresh.folders(), quiet, once).isEmpty()) << name;
+        EXPECT_TRUE(LoadPayoutPercentages(5, fresh.folders(), quiet, once).isEmpty()) << name;
+        ASSERT_EQ(quiet.shown.size(), 1) << name;
+        EXPECT_EQ(quiet.shown[0].text, Negative) << name;
+    }
+}
+
 struct BrokenCase
 {
     const char* name;

@@ -2,8 +2,11 @@
 
 #include "support/QtPrinters.h"
 
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -99,37 +102,69 @@ TEST_F(Statistics, AverageStackDividesByPlayersOrShowsAllChips)
     EXPECT_EQ(compute().lblStack, "10,000");
 }
 
-TEST_F(Statistics, CountOverflowSetsNothing)
+// Every text shows either its number or the marker: a design caption left standing would be read by the
+// players as a value.
+TEST_F(Statistics, OverflowShowsTheMarkerInEveryTextItReaches)
 {
-    state.Tournament.Entries = 32767;
-    state.Tournament.Entry_Variance = 1;
-    const StatisticsTexts s = compute();
-    EXPECT_FALSE(s.ok());
-    EXPECT_FALSE(s.lblTitle);
-    EXPECT_FALSE(s.lblPlayers);
-    EXPECT_FALSE(s.lblPrize);
-    EXPECT_FALSE(s.lblStack);
+    const Money huge = Money::fromRaw(std::numeric_limits<qint64>::max() / 1000);
+    struct Case
+    {
+        const char* name;
+        std::function<void(TournamentRecord&)> change;
+        const char* players;
+        const char* prize;
+        const char* stack;
+    };
+    const std::vector<Case> cases = {
+        {"players with their correction", [](TournamentRecord& t) { t.Players = t.Player_Variance = 32767; },
+         "---", "---", "---"},
+        {"entries with their correction", [](TournamentRecord& t) { t.Entry_Variance = 32767; }, "---", "---",
+         "---"},
+        {"rebuys with their correction", [](TournamentRecord& t) { t.Rebuys = t.Rebuy_Variance = -32768; },
+         "1,234/1,500", "---", "---"},
+        {"prize pool", [&](TournamentRecord& t) { t.Buyin = huge; }, "1,234/1,500", "---", "12,156"},
+        {"largest buy-in times the entries",
+         [](TournamentRecord& t) { t.Buyin = *Money::fromWhole(922337203685477); }, "1,234/1,500", "---",
+         "12,156"},
+        {"chips in play", [&](TournamentRecord& t) { t.Buyin_Chips = huge; }, "1,234/1,500", "$150,000",
+         "---"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        state.Tournament.Player_Variance = state.Tournament.Entry_Variance = 0;
+        state.Tournament.Rebuys = state.Tournament.Rebuy_Variance = 0;
+        c.change(state.Tournament);
+        const StatisticsTexts s = compute();
+        EXPECT_FALSE(s.ok()) << c.name;
+        EXPECT_EQ(s.lblTitle, "Friday Deepstack") << c.name;
+        EXPECT_EQ(s.lblPlayers, c.players) << c.name;
+        EXPECT_EQ(s.lblPrize, c.prize) << c.name;
+        EXPECT_EQ(s.lblStack, c.stack) << c.name;
+        EXPECT_EQ(s.pool.has_value(), QString(c.prize) != "---") << c.name;
+    }
 }
 
-TEST_F(Statistics, PoolOverflowKeepsTheTextsBeforeIt)
+// A title of megabytes (a pasted file) would be measured whole at every layout; the screen gets a line's
+// worth and more, and the settings keep all of it.
+TEST_F(Statistics, HugeTitleIsCutToWhatTheScreenCanShow)
 {
-    state.Tournament.Buyin = Money::fromRaw(std::numeric_limits<qint64>::max() / 1000);
-    const StatisticsTexts s = compute();
-    EXPECT_FALSE(s.ok());
-    EXPECT_EQ(s.lblTitle, "Friday Deepstack");
-    EXPECT_EQ(s.lblPlayers, "1,234/1,500");
-    EXPECT_FALSE(s.lblPrize);
-    EXPECT_FALSE(s.lblStack);
+    for (const qsizetype length :
+         {qsizetype(0), qsizetype(999), qsizetype(1000), qsizetype(1001), qsizetype(10 * 1024 * 1024)}) {
+        state.Tournament.Title = QString(length, u'W');
+        const StatisticsTexts s = compute();
+        EXPECT_EQ(s.lblTitle, QString(std::min<qsizetype>(length, 1000), u'W')) << length;
+        EXPECT_EQ(state.Tournament.Title.size(), length);
+    }
 }
 
-TEST_F(Statistics, ChipOverflowKeepsThePool)
+TEST_F(Statistics, PayoutsAreBuiltFromTheWholePoolAndTheEntries)
 {
-    state.Tournament.Rebuys = 2;
-    state.Tournament.Rebuy_Chips = Money::fromRaw(std::numeric_limits<qint64>::max() / 2);
+    state.Tournament.Prize_Contribution = Money::fromRaw(5000); // 150,000.5 shows as 150,001
     const StatisticsTexts s = compute();
-    EXPECT_FALSE(s.ok());
-    EXPECT_EQ(s.lblPrize, "$150,000");
-    EXPECT_FALSE(s.lblStack);
+    EXPECT_TRUE(s.ok());
+    EXPECT_EQ(s.lblPrize, "$150,001");
+    EXPECT_EQ(s.entries, 1500);
+    EXPECT_EQ(s.pool, Money::fromWhole(150001));
 }
 
 } // namespace

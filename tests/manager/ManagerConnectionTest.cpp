@@ -214,6 +214,13 @@ TEST_F(ConnectManager, FileThatIsNoDatabaseIsFatal)
     dir.writeParent("junk.mdb", junk);
     writeIni(dir.parentPath("junk.mdb"));
     expectFatalCritical();
+    // What is wrong comes first, in words; the driver's own text only after it.
+    const QString text = boxes.shown.value(0).text;
+    EXPECT_TRUE(text.startsWith("The manager database " +
+                                QDir::toNativeSeparators(dir.parentPath("junk.mdb")) +
+                                " could not be opened as an Access database: the file may be damaged"))
+        << text.toStdString();
+    EXPECT_GT(text.indexOf("\r\n\r\nDriver message: "), 0) << text.toStdString();
 }
 
 TEST_F(ConnectManager, MissingIniIsFatalBeforeAnyConnection)

@@ -131,4 +131,44 @@ TEST_F(Save, NoBlindsFileIsRejected)
     EXPECT_EQ(tournament.Title, "");
 }
 
+// The settings file is Windows-1252: "Środa.blinds.csv" would come back as "?roda.blinds.csv" and the next
+// start would load another structure.
+TEST_F(Save, FileNameTheSettingsFileCannotHoldIsRefused)
+{
+    struct Case
+    {
+        const char* field;
+        QStringList blindsNames;
+        QString SettingsForm::*choice;
+        QString value;
+        QString stored;
+    };
+    const QString polish = QString::fromUtf8("\u015Aroda");
+    for (const Case& c : {Case{"Blinds", {polish + ".blinds.csv"}, nullptr, {}, polish + ".blinds.csv"},
+                          Case{"Background", blinds, &SettingsForm::background, polish, polish + ".jpg"},
+                          Case{"Countdown Sound", blinds, &SettingsForm::tickSound, polish, polish + ".wav"},
+                          Case{"Level End Sound", blinds, &SettingsForm::endSound,
+                               QString::fromUtf8("\u65E5"), QString::fromUtf8("\u65E5.wav")}}) {
+        SetUp();
+        tournament = TournamentRecord{};
+        display = DisplayRecord{};
+        if (c.choice != nullptr) {
+            form.*c.choice = c.value;
+        }
+        EXPECT_EQ(SettingsSave::apply(form, c.blindsNames, tournament, display),
+                  SettingsSave::unsupportedNameMessage(c.field, c.stored))
+            << c.field;
+        EXPECT_EQ(tournament, TournamentRecord{}) << c.field;
+        EXPECT_EQ(display, DisplayRecord{}) << c.field;
+    }
+    // Western European letters and the code page's own punctuation are kept as they are.
+    SetUp();
+    const QString kept = QString::fromUtf8("S\u00E4ngerfest \u2013 \u20AC");
+    form.background = kept;
+    ASSERT_EQ(SettingsSave::apply(form, {kept + ".blinds.csv"}, tournament, display), std::nullopt);
+    EXPECT_EQ(tournament.Blinds, kept + ".blinds.csv");
+    EXPECT_EQ(display.Background, kept + ".jpg");
+    EXPECT_TRUE(SettingsSave::unsupportedNameMessage("Blinds", "x").contains("\"Blinds\""));
+}
+
 } // namespace
