@@ -57,8 +57,12 @@ def figures_of(data):
     """(name, {measure: (value, unit)}) of every figure in a results file, in their order."""
     out = []
     if "benchmarks" in data:
+        # Of repeated runs only their median is shown.
+        repeated = {b.get("run_name") for b in data["benchmarks"] if b.get("run_type") == "aggregate"}
         for b in data["benchmarks"]:
             if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+                continue
+            if b.get("run_type") != "aggregate" and b.get("run_name") in repeated:
                 continue
             if b.get("error_occurred"):
                 out.append((b.get("run_name", b["name"]), {"error": (b.get("error_message", "error"), "")}))
@@ -131,7 +135,8 @@ def main(argv):
     readme = argv[2] if len(argv) > 2 else os.path.join(here, "README.md")
     targets = read_targets(argv[3] if len(argv) > 3 else os.path.join(here, "targets.tsv"))
     results = {}
-    for entry in sorted(os.listdir(argv[1])):
+    # PROGRAM.json before PROGRAM.more.json: the benchmarks first, figures derived from them after.
+    for entry in sorted(os.listdir(argv[1]), key=lambda e: (e.split(".")[0], e.count("."), e)):
         if entry.endswith(".json"):
             with open(os.path.join(argv[1], entry), encoding="utf-8") as f:
                 try:
