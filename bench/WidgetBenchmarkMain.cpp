@@ -1,14 +1,10 @@
-// The main of the benchmarks that draw widgets: one QApplication on the offscreen platform, with the
-// glyph cache set up as the program sets it.
-#include "display/LargeGlyphCache.h"
-
+// The main of the benchmarks that draw widgets: one QApplication on the offscreen platform.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    cacheLargeGlyphs();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

@@ -1,7 +1,6 @@
 #include "ClockApplication.h"
 #include "core/AppTitle.h"
 #include "core/SteadyClock.h"
-#include "display/LargeGlyphCache.h"
 #include "display/frmClock.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
@@ -10,7 +9,6 @@
 
 int main(int argc, char* argv[])
 {
-    cacheLargeGlyphs();
     QApplication app(argc, argv);
     QApplication::setApplicationName(AppTitle());
     QApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
