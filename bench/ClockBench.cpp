@@ -8,10 +8,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
+#include <QPaintEvent>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTest>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -110,6 +113,71 @@ void SteadyStateTick(benchmark::State& state)
 }
 // Bounded so the run stays inside the structure's levels: a finished clock does nothing per tick.
 BENCHMARK(SteadyStateTick)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+
+// Sums the pixels that paint events cover in the window and its labels.
+class PaintedArea : public QObject
+{
+public:
+    qint64 pixels = 0;
+    int events = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++events;
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
+                pixels += qint64(r.width()) * r.height();
+            }
+        }
+        return false;
+    }
+};
+
+// The tick as the screen shows it: the window shown at width x height (offscreen), the tick, then the
+// event loop until its redraw is painted into the window's backing store. The background is ready
+// before the first tick.
+void TickPainted(benchmark::State& state)
+{
+    RunningClock running;
+    frmClock* screen = running.app->screen();
+    // Larger than the offscreen screen: not maximised, or the window would keep the screen's size.
+    screen->setWindowState(Qt::WindowNoState);
+    screen->setGeometry(0, 0, int(state.range(0)), int(state.range(1)));
+    if (!QTest::qWaitForWindowExposed(screen)) {
+        state.SkipWithError("the window was not exposed");
+        return;
+    }
+    const QSize pixels = screen->size() * screen->devicePixelRatio();
+    for (int i = 0; i < 500 && screen->backgroundPicture().size() != pixels; ++i) {
+        QTest::qWait(10);
+    }
+    if (screen->backgroundPicture().size() != pixels) {
+        state.SkipWithError("the background was not built");
+        return;
+    }
+    QCoreApplication::processEvents();
+    PaintedArea painted;
+    screen->installEventFilter(&painted);
+    for (QObject* child : screen->children()) {
+        child->installEventFilter(&painted);
+    }
+    for (auto _ : state) {
+        running.clock.now += 1000;
+        screen->clockTicked();
+        QCoreApplication::processEvents();
+    }
+    const double ticks = double(state.iterations());
+    state.counters["painted_px"] = double(painted.pixels) / ticks;
+    state.counters["paint_events"] = double(painted.events) / ticks;
+    state.counters["window_px"] = double(pixels.width()) * pixels.height();
+}
+// 3,000 ticks: from the first level into the third (a level change is among them).
+BENCHMARK(TickPainted)
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Iterations(3000)
+    ->Unit(benchmark::kMicrosecond);
 
 // The same tick with announcements off (0) and on (1). The event loop runs between ticks, untimed, as
 // the program's would: it brings the renders back from their thread and redraws.

@@ -133,6 +133,9 @@ CREATE TABLE transactions (
     tournament_id INTEGER NOT NULL,
     type VARCHAR(30) NOT NULL
 );
+-- Every refresh reads one tournament's rows of one type; with a year of receipts a full scan costs
+-- the server far more than the login.
+CREATE INDEX transactions_tournament_type ON transactions (tournament_id, type);
 INSERT INTO tables (id, seat_1_pid, seat_2_pid, seat_3_pid, seat_4_pid, seat_5_pid, seat_6_pid, seat_7_pid, seat_8_pid, seat_9_pid, seat_10_pid) VALUES
     (1, 56, NULL, 31, 11, 26, 13, 58, 44, 48, NULL),
     (2, 46, NULL, 50, 60, 53, 36, 3, 7, 2, NULL),

@@ -66,6 +66,9 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
         showModel();
         setUpdatesEnabled(true);
     };
+    m_backgroundBuilder.built = [this](BackgroundPicture::Result result) {
+        showBackground(std::move(result));
+    };
     m_clockTick.setTimerType(Qt::PreciseTimer);
     m_clockTick.setInterval(1000);
     connect(&m_clockTick, &QTimer::timeout, this, &frmClock::clockTicked);
@@ -166,27 +169,67 @@ void frmClock::showModel()
     }
 }
 
-void frmClock::paintEvent(QPaintEvent*)
+void frmClock::paintEvent(QPaintEvent* event)
 {
+    // Only what the event asks for: a tick changes a few labels, and painting the whole window behind
+    // them is what grows with the screen.
+    const QRegion& region = event->region();
     QPainter painter(this);
-    painter.fillRect(rect(), qcolor(m_logic.model.backColour()));
-    if (!m_background.isNull()) {
-        painter.drawPixmap(0, 0, m_background);
+    const QRect picture(QPoint(0, 0), m_background.deviceIndependentSize().toSize());
+    const qreal ratio = m_background.devicePixelRatio();
+    for (const QRect& r : region) {
+        if (m_background.isNull() || !picture.contains(r)) {
+            painter.fillRect(r, qcolor(m_logic.model.backColour()));
+        }
+        const QRect part = r & picture;
+        if (!m_background.isNull() && !part.isEmpty()) {
+            painter.drawPixmap(QRectF(part), m_background,
+                               QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
+        }
     }
     painter.setRenderHint(QPainter::Antialiasing);
+    const QRect bounds = region.boundingRect();
     for (const ScreenElement& e : m_logic.model.elements()) {
         if (e.kind != ScreenElement::Kind::Shape || !e.visible) {
             continue;
         }
-        painter.setPen(e.bordered ? QPen(qcolor(e.borderColour)) : QPen(Qt::NoPen));
-        painter.setBrush(e.fillSolid || e.opaque ? QBrush(qcolor(e.backColour)) : QBrush(Qt::NoBrush));
         const QRectF box(m_origin.x() + e.left / m_twipsX, m_origin.y() + e.top / m_twipsY,
                          e.width / m_twipsX, e.height / m_twipsY);
-        if (e.rounded) {
-            const double radius = qMin(box.width(), box.height()) / 6;
-            painter.drawRoundedRect(box, radius, radius);
-        } else {
-            painter.drawRect(box);
+        if (!box.adjusted(-1, -1, 1, 1).intersects(bounds)) {
+            continue;
+        }
+        const QBrush brush = e.fillSolid || e.opaque ? QBrush(qcolor(e.backColour)) : QBrush(Qt::NoBrush);
+        const double radius = e.rounded ? qMin(box.width(), box.height()) / 6 : 0.0;
+        // Away from the border and the corners a panel is its fill colour alone. A digit's cell lies
+        // there, and filling it is far cheaper than rasterising the whole antialiased outline again.
+        const double margin = 2.0;
+        const QRectF across = box.adjusted(radius + margin, margin, -radius - margin, -margin);
+        const QRectF down = box.adjusted(margin, radius + margin, -margin, -radius - margin);
+        painter.setPen(e.bordered ? QPen(qcolor(e.borderColour)) : QPen(Qt::NoPen));
+        painter.setBrush(brush);
+        for (const QRect& r : region) {
+            if (across.contains(QRectF(r)) || down.contains(QRectF(r))) {
+                if (brush.style() != Qt::NoBrush) {
+                    painter.fillRect(r, brush);
+                }
+                continue;
+            }
+            if (!box.adjusted(-1, -1, 1, 1).intersects(QRectF(r))) {
+                continue;
+            }
+            // The panel cut down to the rectangle and a reach beyond it (room for whole corners): inside the
+            // rectangle its edges and corners are the panel's own, and the cut sides lie too far out to
+            // show. The outline's cost then follows the painted area, not the panel's size.
+            const double reach = 2 * radius + 4;
+            const QRectF piece = box & QRectF(r).adjusted(-reach, -reach, reach, reach);
+            painter.save();
+            painter.setClipRect(r, Qt::IntersectClip);
+            if (e.rounded) {
+                painter.drawRoundedRect(piece, radius, radius);
+            } else {
+                painter.drawRect(piece);
+            }
+            painter.restore();
         }
     }
 }
@@ -361,21 +404,39 @@ void frmClock::LayoutScreen()
     showModel();
 }
 
-void frmClock::RefreshBackground()
+QSize frmClock::backgroundPixels() const
 {
     // Scaled to the device's own pixels: on a scaled display (200 %) the window's size counts half of
     // them, and drawing would enlarge the picture again.
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
-    const BackgroundPicture::Result result = BackgroundPicture::build(
-        m_context.state.Folders.Background, m_context.state.Display.Background, pixels);
+    return QSize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+}
+
+void frmClock::showBackground(BackgroundPicture::Result result)
+{
     if (result.action == BackgroundPicture::Action::Clear) {
         setBackgroundPicture(QPixmap());
     } else if (result.action == BackgroundPicture::Action::Show) {
-        QPixmap picture = QPixmap::fromImage(result.picture);
-        picture.setDevicePixelRatio(ratio);
+        // Moved, not copied: at 3840x2160 the picture is 33 MB, and the window keeps this one copy.
+        QPixmap picture = QPixmap::fromImage(std::move(result.picture));
+        result.picture = QImage();
+        picture.setDevicePixelRatio(devicePixelRatioF());
         setBackgroundPicture(picture);
     }
+}
+
+void frmClock::RefreshBackground()
+{
+    // What is built here is newer than any build still running.
+    m_backgroundBuilder.cancel();
+    showBackground(BackgroundPicture::build(m_context.state.Folders.Background,
+                                            m_context.state.Display.Background, backgroundPixels()));
+}
+
+void frmClock::refreshBackgroundLater()
+{
+    m_backgroundBuilder.request(m_context.state.Folders.Background, m_context.state.Display.Background,
+                                backgroundPixels());
 }
 
 void frmClock::ShowMouse(bool visible)
@@ -462,7 +523,7 @@ void frmClock::resizeEvent(QResizeEvent* event)
     if (!AutoSizer1 || !AutoSizer1->isRecording()) {
         takeScreenSize();
     }
-    guarded([&] { RefreshBackground(); });
+    refreshBackgroundLater();
     showModel();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundBuilder.h"
 #include "ClockScreenContext.h"
 #include "ClockScreenSizerHost.h"
 #include "ColourScheme.h"
@@ -48,6 +49,9 @@ public:
     // Rebuilds the background picture at the window's size; throws FreeImageError when the picture cannot
     // be loaded, keeping the previous one.
     void RefreshBackground() override;
+    // The same on the builder's thread: the picture paints in when it is ready. A new size does this.
+    void refreshBackgroundLater();
+    bool isBuildingBackground() const { return m_backgroundBuilder.isBusy(); }
     void setCaption(ScreenElementId id, const QString& caption) override;
     void showLogo() override;
 
@@ -106,6 +110,7 @@ private:
     bool m_initialised = false;
     bool m_settingsSaved = false;
     ClockScreenSizerHost m_sizerHost;
+    BackgroundBuilder m_backgroundBuilder;
     // Keeps the elements proportional to the window from the end of the initialisation on.
     std::unique_ptr<AutoSizer> AutoSizer1;
     double m_twipsX = DesignUnits::TwipsPerPixel;
@@ -116,6 +121,8 @@ private:
     void createLabels();
     void showElement(const ScreenElement& element, QLabel* label);
     void takeScreenSize();
+    QSize backgroundPixels() const;
+    void showBackground(BackgroundPicture::Result result);
 
     void startClockTimer() override;
     void startAutoSizer() override;

@@ -95,12 +95,28 @@ QImage ToQImage(FIBITMAP* picture)
     if (!picture || !FreeImage_HasPixels(picture)) {
         return QImage();
     }
+    const int width = int(FreeImage_GetWidth(picture));
+    const int height = int(FreeImage_GetHeight(picture));
+    if (FreeImage_GetImageType(picture) == FIT_BITMAP && FreeImage_GetBPP(picture) == 24) {
+        // A JPEG's 24-bit pixels go straight into the picture, row by row: a 32-bit copy in between
+        // would cost as much memory again as the picture itself (33 MB at 3840x2160).
+        QImage image(width, height, QImage::Format_RGB32);
+        if (image.isNull()) {
+            return image;
+        }
+        for (int y = 0; y < height; ++y) {
+            const BYTE* from = FreeImage_GetScanLine(picture, height - 1 - y);
+            auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < width; ++x, from += 3) {
+                to[x] = qRgb(from[FI_RGBA_RED], from[FI_RGBA_GREEN], from[FI_RGBA_BLUE]);
+            }
+        }
+        return image;
+    }
     FIBITMAP* bits32 = FreeImage_ConvertTo32Bits(picture);
     if (!bits32) {
         return QImage();
     }
-    const int width = int(FreeImage_GetWidth(bits32));
-    const int height = int(FreeImage_GetHeight(bits32));
     QImage image(width, height, QImage::Format_RGB32);
     if (!image.isNull()) {
         // 32-bit FreeImage pixels are B, G, R, A in memory like Format_RGB32 on little-endian machines.

@@ -180,4 +180,48 @@ TEST_F(BackgroundPictureTest, SaveReportsWhetherThePictureWasWritten)
     FreeImage_Unload(picture);
 }
 
+// FreeImage keeps the bottom row first; a JPEG's pixels are 24-bit, other pictures 8 or 32.
+TEST(ToQImageTest, KeepsColoursAndTheTopRowFirstAtEveryDepth)
+{
+    modFreeImage::Initialise();
+    for (const int bits : {24, 32, 8}) {
+        FIBITMAP* picture = FreeImage_Allocate(3, 2, bits);
+        ASSERT_NE(picture, nullptr);
+        if (bits == 8) {
+            RGBQUAD* palette = FreeImage_GetPalette(picture);
+            for (int i = 0; i < 256; ++i) {
+                palette[i].rgbRed = BYTE(i);
+                palette[i].rgbGreen = BYTE(255 - i);
+                palette[i].rgbBlue = BYTE(i / 2);
+            }
+        }
+        const int bytes = bits / 8;
+        for (int line = 0; line < 2; ++line) {
+            BYTE* row = FreeImage_GetScanLine(picture, line);
+            for (int x = 0; x < 3; ++x) {
+                // Bottom line (0) and top line (1) differ in every pixel.
+                const int value = 40 * x + 100 * line + 10;
+                if (bits == 8) {
+                    row[x] = BYTE(value);
+                } else {
+                    row[x * bytes + FI_RGBA_RED] = BYTE(value);
+                    row[x * bytes + FI_RGBA_GREEN] = BYTE(255 - value);
+                    row[x * bytes + FI_RGBA_BLUE] = BYTE(value / 2);
+                }
+            }
+        }
+        const QImage image = modFreeImage::ToQImage(picture);
+        FreeImage_Unload(picture);
+        ASSERT_EQ(image.size(), QSize(3, 2)) << bits;
+        EXPECT_EQ(image.format(), QImage::Format_RGB32) << bits;
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < 3; ++x) {
+                const int value = 40 * x + 100 * (1 - y) + 10;
+                EXPECT_EQ(QColor(image.pixel(x, y)), QColor(value, 255 - value, value / 2))
+                    << bits << " bits at " << x << "," << y;
+            }
+        }
+    }
+}
+
 } // namespace

@@ -3,15 +3,34 @@
 #include "display/frmClock.h"
 #include "display/modFreeImage.h"
 #include "support/ClockWindowFixture.h"
+#include "support/EventLoopWait.h"
 #include "support/QtPrinters.h"
 #include "support/ScreenElementPrinter.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
+
+// The largest difference of a colour channel between two pictures of the same size.
+int largestDifference(const QImage& a, const QImage& b)
+{
+    int largest = a.size() == b.size() ? 0 : 255;
+    for (int y = 0; y < a.height() && y < b.height(); ++y) {
+        for (int x = 0; x < a.width() && x < b.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
 
 class ClockScreenLookTest : public ClockWindowFixture
 {
@@ -26,6 +45,13 @@ protected:
     {
         window->resize(width, height);
         QApplication::processEvents();
+    }
+    QSize pictureSize() const { return window->backgroundPicture().deviceIndependentSize().toSize(); }
+    // Runs events until the background has been built at the window's size.
+    bool backgroundBuilt()
+    {
+        return runEventsUntil(
+            [&] { return !window->isBuildingBackground() && pictureSize() == window->size(); });
     }
     void writePicture(const char* relative, int width, int height)
     {
@@ -88,6 +114,7 @@ TEST_F(ClockScreenLookTest, BackgroundIsRebuiltAtEverySizeAndKeptWhenItsFileGoes
     open();
     for (const QSize size : {QSize(1280, 1024), QSize(1920, 1080), QSize(640, 480)}) {
         resize(size.width(), size.height());
+        ASSERT_TRUE(backgroundBuilt()) << size.width() << "x" << size.height();
         // In the device's pixels, covering the window exactly (run with QT_SCALE_FACTOR=2 to see both).
         EXPECT_EQ(window->backgroundPicture().size(), size * window->devicePixelRatio());
         EXPECT_EQ(window->backgroundPicture().deviceIndependentSize().toSize(), size);
@@ -105,6 +132,103 @@ TEST_F(ClockScreenLookTest, BackgroundIsRebuiltAtEverySizeAndKeptWhenItsFileGoes
     state.Display.Background.clear();
     window->RefreshBackground();
     EXPECT_TRUE(window->backgroundPicture().isNull()) << "the scheme's colour shows";
+}
+
+TEST_F(ClockScreenLookTest, NewSizeIsShownAtOnceAndItsBackgroundPaintsInWhenBuilt)
+{
+    state.Display.Background = "Blue.jpg";
+    writePicture("background/Blue.jpg", 1024, 768);
+    open();
+    resize(800, 600);
+    ASSERT_TRUE(backgroundBuilt());
+
+    window->resize(1600, 900);
+    // The window has its new size before the picture is stretched to it, on the builder's thread.
+    EXPECT_EQ(window->size(), QSize(1600, 900));
+    EXPECT_EQ(pictureSize(), QSize(800, 600));
+    EXPECT_TRUE(window->isBuildingBackground());
+    ASSERT_TRUE(backgroundBuilt());
+
+    // Sizes in quick succession: the last one wins, whichever build ends last.
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 720), QSize(1000, 500)}) {
+        window->resize(size);
+    }
+    ASSERT_TRUE(backgroundBuilt());
+    EXPECT_EQ(pictureSize(), QSize(1000, 500));
+
+    // A picture built at once (the settings changed) is newer than the one still being built.
+    window->resize(1200, 700);
+    ASSERT_TRUE(window->isBuildingBackground());
+    state.Display.Background.clear();
+    window->RefreshBackground();
+    EXPECT_TRUE(window->backgroundPicture().isNull());
+    ASSERT_TRUE(runEventsUntil([&] { return !window->isBuildingBackground(); }));
+    EXPECT_TRUE(window->backgroundPicture().isNull()) << "the older build is dropped";
+}
+
+TEST_F(ClockScreenLookTest, PaintingPartOfTheWindowDrawsWhatAWholePaintDrawsThere)
+{
+    state.Display.Background = "Blue.jpg";
+    // A picture with detail, so an offset or a scale between window and picture shows.
+    modFreeImage::Initialise();
+    FIBITMAP* picture = FreeImage_Allocate(64, 48, 24);
+    for (int y = 0; y < 48; ++y) {
+        BYTE* row = FreeImage_GetScanLine(picture, y);
+        for (int x = 0; x < 64; ++x) {
+            row[x * 3 + FI_RGBA_RED] = BYTE(x * 4);
+            row[x * 3 + FI_RGBA_GREEN] = BYTE(y * 5);
+            row[x * 3 + FI_RGBA_BLUE] = BYTE((x * y) % 256);
+        }
+    }
+    ASSERT_TRUE(modFreeImage::SaveImage(FIF_JPEG, picture, folder.programPath("background/Blue.jpg"), 0));
+    FreeImage_Unload(picture);
+    open();
+    resize(960, 540);
+    ASSERT_TRUE(backgroundBuilt());
+
+    const qreal ratio = window->devicePixelRatioF();
+    QImage whole(window->size() * ratio, QImage::Format_RGB32);
+    whole.setDevicePixelRatio(ratio);
+    window->render(&whole, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    struct Case
+    {
+        QString what;
+        QRegion region;
+    };
+    const QRect digit = window->label(ScreenElementId::lblTimer2)->geometry();
+    const QRect panel = window->pixelRect(at(ScreenElementId::Shape3));
+    std::vector<Case> cases{
+        {"a digit", QRegion(digit)},
+        {"two cells", QRegion(QRect(5, 7, 31, 17)) + QRegion(QRect(500, 300, 123, 45))},
+        {"a panel's left half", QRegion(panel.adjusted(-3, -3, 3 - panel.width() / 2, 3))},
+        {"the bottom right corner", QRegion(QRect(900, 500, 60, 40))}};
+    // Every panel's corners, the middle of each of its sides, and its inside.
+    for (const ScreenElement& e : window->model().elements()) {
+        if (e.kind != ScreenElement::Kind::Shape || !e.visible) {
+            continue;
+        }
+        const QRect box = window->pixelRect(e);
+        const QPoint c = box.center();
+        for (const QPoint& p :
+             {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight(), QPoint(c.x(), box.top()),
+              QPoint(c.x(), box.bottom()), QPoint(box.left(), c.y()), QPoint(box.right(), c.y()), c}) {
+            cases.push_back({e.name, QRegion(QRect(p - QPoint(7, 5), QSize(15, 11)))});
+        }
+    }
+    ASSERT_GT(cases.size(), 4 + 9 * 3u) << "the scheme shows panels";
+    for (const Case& c : cases) {
+        QImage part(window->size() * ratio, QImage::Format_RGB32);
+        part.setDevicePixelRatio(ratio);
+        part.fill(Qt::magenta);
+        // Placed where it is in the window: render() puts the region's corner at the offset.
+        window->render(&part, c.region.boundingRect().topLeft(), c.region, QWidget::DrawWindowBackground);
+        for (const QRect& r : c.region) {
+            const QRect device(r.topLeft() * ratio, r.size() * ratio);
+            // Antialiased edges cut by the region may differ by a shade; a misplaced picture by far more.
+            EXPECT_LE(largestDifference(part.copy(device), whole.copy(device)), 2)
+                << c.what.toStdString() << " at " << r.x() << "," << r.y();
+        }
+    }
 }
 
 TEST_F(ClockScreenLookTest, LogoIsShownOnlyWhenTheProgramFolderHasOne)
