@@ -190,7 +190,9 @@ TEST_F(ManagerListLoading, LockedDatabaseLeavesTheDialogLoadingUntilTheTimeLimit
     for (int i = 0; i < 200 && dialog->tournamentListLoading; ++i) {
         QTest::qWait(50);
     }
-    EXPECT_EQ(tournamentList()->count(), 4);
+    // The four the manager lists, and first the linked one it does not list.
+    EXPECT_EQ(tournamentList()->count(), 5);
+    EXPECT_EQ(tournamentList()->itemData(0).toInt(), 9);
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
