@@ -51,17 +51,6 @@ wait "$E2E_PID" 2>/dev/null || true
 E2E_PID=
 [ "$(e2e_ini Time)" = "$time" ] || e2e_fail "a killed clock changed darvel.ini"
 
-# Waits for the exit question, answers Yes and waits until the program ended without an error.
-answer_yes() {
-    local question
-    question=$(e2e_window "KAVRO Clock" 15) || e2e_fail "no exit question after $1"
-    e2e_keys "$question" Return
-    for _ in $(seq 100); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes to $1"
-    wait "$E2E_PID" || e2e_fail "the clock ended with an error after $1"
-    E2E_PID=
-}
-
 echo "a window manager's close (WM_DELETE_WINDOW) answered Yes keeps the keys pressed since the last save"
 ./darvel >"$E2E_TMP/run4.log" 2>&1 &
 E2E_PID=$!
@@ -69,7 +58,7 @@ clock=$(e2e_window "Darvel" 15) || e2e_fail "no clock window for the window mana
 e2e_keys "$clock" F8 F8 F9
 for _ in $(seq 50); do [ -f darvel.recovery ] && grep -aq '^Entries=5' darvel.recovery && break; sleep 0.1; done
 "$close_request" "$clock"
-answer_yes "the window manager's close"
+e2e_answer_yes "the window manager's close"
 [ "$(e2e_ini Entries)" = 5 ] || e2e_fail "Entries=$(e2e_ini Entries) after the window manager's close, expected 5"
 [ "$(e2e_ini Time)" = "$(printf '%02d' $((10#${time%%:*} - 1))):${time##*:}" ] ||
     e2e_fail "Time=$(e2e_ini Time) after F9 and the window manager's close, from $time"
@@ -103,7 +92,7 @@ rec() { grep -a "^$1=" darvel.recovery | tr -d '\r' | cut -d= -f2-; }
 [ "$(rec Break)/$(rec Level)/$(rec Time)" = "1/4/$brk" ] ||
     e2e_fail "restarted at break=$(rec Break) level $(rec Level) $(rec Time), expected the break of level 4 at $brk"
 "$close_request" "$clock"
-answer_yes "the window manager's close in the break"
+e2e_answer_yes "the window manager's close in the break"
 
 # A screenshot of the clock window ($2) as PPM through the pixel reader.
 pixels() {

@@ -73,18 +73,28 @@ e2e_window_gone() {
     return 1
 }
 
-# The Close button shows when the mouse moves and sits in the top right corner; Yes to the exit question
-# must end the program without an error.
-e2e_close_clock() {
-    local width question
+# The Close button shows when the mouse moves and sits in the top right corner.
+e2e_click_close() {
+    local width
     width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
     xdotool mousemove $((width - 200)) 300 sleep 0.3 mousemove $((width - 12)) 10 sleep 0.5 click 1
-    question=$(e2e_window "KAVRO Clock" 15) || e2e_fail "no exit question after Close"
+}
+
+# Yes to the exit question after $1 must end the program without an error within $2 tenths of a
+# second (default 100).
+e2e_answer_yes() {
+    local question
+    question=$(e2e_window "KAVRO Clock" 15) || e2e_fail "no exit question after $1"
     e2e_keys "$question" Return
-    for _ in $(seq 100); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock did not end after Yes"
-    wait "$E2E_PID" || e2e_fail "the clock ended with an error"
+    for _ in $(seq "${2:-100}"); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$E2E_PID" 2>/dev/null && e2e_fail "the clock still runs $((${2:-100} / 10)) seconds after Yes to $1"
+    wait "$E2E_PID" || e2e_fail "the clock ended with an error after $1"
     E2E_PID=
+}
+
+e2e_close_clock() {
+    e2e_click_close
+    e2e_answer_yes Close
 }
 
 # There is no window manager: focus directly and type through XTEST, as a keyboard would.
