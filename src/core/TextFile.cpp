@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <cerrno>
 
 QStringList TextFile::readLines(const QString& path)
@@ -20,10 +21,14 @@ QStringList TextFile::readLines(const QString& path)
         throw ClockError(
             QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     }
-    // Notepad saves with a UTF-8 byte-order mark; the mark says the rest is UTF-8 as well.
+    // Notepad saves with a UTF-8 byte-order mark; the mark says the rest is UTF-8 as well. When the
+    // rest is no valid UTF-8 after all, its bytes are kept as Windows-1252 rather than replaced.
     static const QByteArray utf8Mark("\xEF\xBB\xBF");
     if (bytes.startsWith(utf8Mark)) {
-        return splitLines(QString::fromUtf8(bytes.mid(utf8Mark.size())));
+        const QByteArray rest = bytes.mid(utf8Mark.size());
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(rest);
+        return splitLines(utf8.hasError() ? Cp1252::decode(rest) : text);
     }
     return splitLines(Cp1252::decode(bytes));
 }

@@ -182,6 +182,17 @@ TEST_F(ClockSettingsFile, ByteOrderMarkOfNotepadIsSkippedAndNeverWrittenBack)
     EXPECT_EQ(bytes.count('\n'), 34);
 }
 
+TEST_F(ClockSettingsFile, ByteOrderMarkBeforeWindows1252BytesKeepsThem)
+{
+    // A mark in front of text that is no valid UTF-8: the bytes stay what they were, not U+FFFD.
+    writeIni("\xEF\xBB\xBF"
+             "Title=Caf\xE9 \x96 Final\r\n");
+    ReadWriteClockSettings(state, "read");
+    EXPECT_EQ(state.Tournament.Title, QString::fromUtf8("Café – Final"));
+    ReadWriteClockSettings(state, "write");
+    EXPECT_TRUE(ini().contains("\r\nTitle=Caf\xE9 \x96 Final\r\n"));
+}
+
 TEST(Cp1252Text, CanEncodeOnlyWhatReadsBackUnchanged)
 {
     for (const auto& [text, kept] :
