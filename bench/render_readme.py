@@ -70,7 +70,9 @@ def figures_of(data):
             unit = b.get("time_unit", "ns")
             measures = {"cpu": (b.get("cpu_time"), unit), "real": (b.get("real_time"), unit)}
             for key, value in b.items():
-                if key not in measures and isinstance(value, (int, float)) and key not in (
+                if key == "bytes_per_second" and isinstance(value, (int, float)):
+                    measures[key] = (value / 1e6, "MB/s")
+                elif key not in measures and isinstance(value, (int, float)) and key not in (
                         "iterations", "repetitions", "repetition_index", "threads", "family_index",
                         "per_family_instance_index", "cpu_time", "real_time"):
                     measures[key] = (value, "")
