@@ -2,7 +2,6 @@
 
 #include "FormatNumber.h"
 #include "OrdinalSuffix.h"
-#include "core/DecimalNumber.h"
 
 #include <cmath>
 #include <limits>
@@ -22,31 +21,6 @@ qint64 wholeAmount(double value)
 }
 
 } // namespace
-
-qint16 PayoutList::entriesFromPlayersText(const QString& playersText)
-{
-    QString count = playersText.mid(playersText.lastIndexOf(u'/') + 1);
-    count.remove(u',');
-    const auto number = DecimalNumber::strict(count);
-    if (!number) {
-        return 0;
-    }
-    return number->toInt16().value_or(0);
-}
-
-Money PayoutList::poolFromPrizeText(const QString& prizeText, const QString& currencySymbol)
-{
-    QString pool = prizeText;
-    pool.remove(u',');
-    if (!currencySymbol.isEmpty()) {
-        pool.remove(currencySymbol);
-    }
-    const auto number = DecimalNumber::strict(pool);
-    if (!number) {
-        return {};
-    }
-    return Money::fromDecimal(*number).value_or(Money());
-}
 
 QList<qint64> PayoutList::amounts(const PayoutTable& table, Money pool, qint16 rounding)
 {
@@ -121,16 +95,6 @@ PayoutList PayoutList::build(qint16 entries, Money pool, const PayoutTable& tabl
         }
     }
     return list;
-}
-
-PayoutList PayoutList::fromScreen(const QString& playersText, const QString& prizeText,
-                                  const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
-                                  const std::function<PayoutTable(qint16 entries)>& tableFor)
-{
-    const qint16 entries = entriesFromPlayersText(playersText);
-    const Money pool = poolFromPrizeText(prizeText, currencySymbol);
-    const PayoutTable table = tableFor(entries);
-    return build(entries, pool, table, rounding, currencySymbol, prizeStartPlace);
 }
 
 PayoutList PayoutList::fromCounts(std::optional<qint16> entries, std::optional<Money> pool,

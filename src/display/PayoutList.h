@@ -18,14 +18,6 @@ public:
     QString PlacesText;
     QString AmountsText;
 
-    // The entry count after the last "/" of the players text ("1,234/1,500" gives 1500); 0 when it does
-    // not read as a number.
-    static qint16 entriesFromPlayersText(const QString& playersText);
-
-    // The whole-number pool the prize text shows, without its "," and currency symbol; 0 when it does not
-    // read as a number.
-    static Money poolFromPrizeText(const QString& prizeText, const QString& currencySymbol);
-
     // Amount of each place, element 0 unused: the pool share rounded to a whole number and then, when
     // rounding > 0, to the nearest multiple of rounding (halves up).
     static QList<qint64> amounts(const PayoutTable& table, Money pool, qint16 rounding);
@@ -36,14 +28,9 @@ public:
     static PayoutList build(qint16 entries, Money pool, const PayoutTable& table, qint16 rounding,
                             const QString& currencySymbol, qint16& prizeStartPlace);
 
-    // The whole rebuild from the texts on the screen; tableFor supplies the percentages for an entry count
-    // (normally LoadPayoutPercentages).
-    static PayoutList fromScreen(const QString& playersText, const QString& prizeText,
-                                 const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
-                                 const std::function<PayoutTable(qint16 entries)>& tableFor);
-
-    // The rebuild from the counts themselves; an entry count or pool that overflowed (unset) shows the
-    // marker in place of the amounts, so nothing is paid out of a number the screen could not show.
+    // The whole rebuild from the counts; tableFor supplies the percentages for an entry count (normally
+    // LoadPayoutPercentages). An entry count or pool that overflowed (unset) shows the marker in place of
+    // the amounts, so nothing is paid out of a number the screen could not show.
     static PayoutList fromCounts(std::optional<qint16> entries, std::optional<Money> pool,
                                  const QString& currencySymbol, qint16 rounding, qint16& prizeStartPlace,
                                  const QString& overflowMarker,

@@ -60,23 +60,15 @@ TEST(PayoutAmounts, RoundingUnitTakesHalvesUp)
     EXPECT_EQ(PayoutList::amounts(tableOf({44.5}), whole(1000), -10), (QList<qint64>{0, 445}));
 }
 
-TEST(PayoutListFromScreen, ReadsEntriesAndPoolAsShown)
+TEST(PayoutListFromCounts, AsksForTheEntriesTableAndBuildsTheList)
 {
-    EXPECT_EQ(PayoutList::entriesFromPlayersText("1,234/1,500"), 1500);
-    EXPECT_EQ(PayoutList::entriesFromPlayersText("/"), 0);
-    EXPECT_EQ(PayoutList::entriesFromPlayersText("12/"), 0);
-    EXPECT_EQ(PayoutList::entriesFromPlayersText("x"), 0);
-    EXPECT_EQ(PayoutList::poolFromPrizeText("$1,234,567", "$"), whole(1234567));
-    EXPECT_EQ(PayoutList::poolFromPrizeText("kr 1,000", "kr"), whole(1000));
-    EXPECT_EQ(PayoutList::poolFromPrizeText("1,000", ""), whole(1000));
-    EXPECT_EQ(PayoutList::poolFromPrizeText("$lots", "$"), Money());
-
     qint16 start = 0;
     qint16 askedFor = -1;
-    const PayoutList list = PayoutList::fromScreen("7/12", "$1,000", "$", 0, start, [&](qint16 entries) {
-        askedFor = entries;
-        return tableOf({50, 30, 20});
-    });
+    const PayoutList list =
+        PayoutList::fromCounts(12, whole(1000), "$", 0, start, "---", [&](qint16 entries) {
+            askedFor = entries;
+            return tableOf({50, 30, 20});
+        });
     EXPECT_EQ(askedFor, 12);
     EXPECT_EQ(list.PlacesText, "1st\r\n2nd\r\n3rd\r\n");
     EXPECT_EQ(list.AmountsText, "$500\r\n$300\r\n$200\r\n");
