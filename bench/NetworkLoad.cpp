@@ -3,6 +3,7 @@
 // miss anything? Usage: network_load [seconds (max 60)] [pages]
 #include "core/ClockScreenModel.h"
 #include "core/SteadyClock.h"
+#include "display/ScreenJson.h"
 #include "network/NetworkService.h"
 #include "network/StateJson.h"
 #include "support/FixedTextMeasurer.h"
@@ -138,6 +139,7 @@ int main(int argc, char** argv)
 
     FixedTextMeasurer measurer;
     ClockScreenModel model(measurer);
+    TournamentSnapshot snapshot;
     int tick = 0;
     QByteArray shown;
     // What the clock's thread does per second: change the screen, turn it into the state, hand it over.
@@ -150,7 +152,10 @@ int main(int argc, char** argv)
         for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
             model.setCaption(timerId(i), digits.mid(i, 1));
         }
-        shown = StateJson::toBytes(StateJson::fromModel(model));
+        snapshot.title = QString::number(tick);
+        snapshot.time = digits;
+        snapshot.secondsLeft = left;
+        shown = StateJson::toBytes(StateJson::fromSnapshot(snapshot, ScreenJson::fromModel(model)));
         {
             const std::lock_guard<std::mutex> guard(g_lock);
             g_published.push_back(g_since.elapsed());

@@ -1,24 +1,19 @@
 #include "ClockApplication.h"
 
 #include "CheckRequiredFiles.h"
+#include "ManagerLink.h"
 #include "NetworkLink.h"
 #include "ShowWelcome.h"
-#include "core/AppTitle.h"
-#include "core/ClockError.h"
+#include "VoiceLink.h"
 #include "core/ClockOptions.h"
 #include "core/ClockSettingsFile.h"
+#include "core/Guarded.h"
 #include "core/MessageBoxes.h"
-#include "display/LoadPayoutPercentages.h"
-#include "display/PayoutList.h"
 #include "display/SaveNotice.h"
-#include "display/StatisticsTexts.h"
 #include "display/frmClock.h"
 #include "display/frmHelp.h"
 #include "manager/ConnectManagerDatabase.h"
 #include "manager/ManagerFatalError.h"
-#include "manager/ManagerRefresher.h"
-#include "manager/ManagerTimeLimits.h"
-#include "manager/RefreshFromManager.h"
 #include "platform/QtDesktopOpener.h"
 #include "platform/QtFileChooser.h"
 #include "platform/modScreensaver.h"
@@ -27,14 +22,10 @@
 #include "settings/frmOptions.h"
 #include "upgrade/CheckForUpgrade.h"
 #include "upgrade/UpgradeContext.h"
-#include "voice/Announcer.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMediaDevices>
-#include <QMessageBox>
 
 ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
                                    const MonotonicClock& clock)
@@ -50,6 +41,11 @@ ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& b
 
 ClockApplication::~ClockApplication() = default;
 
+ManagerRefresher* ClockApplication::refresher() const
+{
+    return m_managerLink ? m_managerLink->refresher() : nullptr;
+}
+
 void ClockApplication::setScreenSaver(std::unique_ptr<ScreenSaverBackend> backend)
 {
     m_screenSaver = std::make_unique<modScreensaver>(std::move(backend));
@@ -62,21 +58,12 @@ std::optional<int> ClockApplication::start()
     } catch (const ManagerFatalError& e) {
         return e.exitCode();
     }
-    readClockSettings();
+    const QString settingsProblem = ReadClockSettingsAtStartup(m_state, &m_startupNotes);
+    if (!settingsProblem.isEmpty()) {
+        m_boxes.show(MessageBoxes::Icon::Warning, settingsProblem);
+    }
     resumeFromRecovery();
-    m_refresher = std::make_unique<ManagerRefresher>(m_manager);
-    QObject::connect(m_refresher.get(), &ManagerRefresher::finished, [this](const RefreshResult& result) {
-        // The recount a save waits for belongs to the dialog; the dialog holds the pause.
-        if (m_recountForSettings) {
-            ApplyRefreshResult(m_state, result, m_boxes, RefreshHooks{});
-            return;
-        }
-        // A result arriving while a dialog or a question is open would change counts the director is
-        // editing, or lift the pause the dialog holds; the next recount follows soon enough.
-        if (QApplication::activeModalWidget() == nullptr) {
-            applyRefresh(result);
-        }
-    });
+    m_managerLink = std::make_unique<ManagerLink>(m_state, m_manager, m_boxes);
     createScreen();
     m_screen->load();
     if (m_requiredFilesMissing) {
@@ -90,9 +77,11 @@ std::optional<int> ClockApplication::start()
     for (const QString& note : std::as_const(m_startupNotes)) {
         m_boxes.show(MessageBoxes::Icon::Warning, note);
     }
-    m_keeper = std::make_unique<RecoveryKeeper>(m_state, *m_recovery, m_clock, [this] {
-        return m_screen->model().isVisible(ScreenElementId::lblBreakNotice);
-    });
+    m_keeper = std::make_unique<RecoveryKeeper>(m_state, *m_recovery, m_clock,
+                                                [this] { return m_screen->logic().clock.inBreak(); });
+    QObject::connect(m_screen.get(), &frmClock::keyHandled,
+                     [this] { guarded([&] { m_keeper->keyHandled(); }); });
+    QObject::connect(m_screen.get(), &frmClock::ticked, [this] { guarded([&] { m_keeper->ticked(); }); });
     m_keeper->failureChanged = [notice = new SaveNotice(m_screen.get())](const QString& error) {
         notice->showProblem(error);
     };
@@ -102,7 +91,7 @@ std::optional<int> ClockApplication::start()
     }
     m_keeper->started();
     startNetwork();
-    startAnnouncements();
+    startVoice();
     if (m_resumed && !m_resumed->Closed) {
         m_boxes.show(MessageBoxes::Icon::Information,
                      RecoveryRecord::resumedMessage(*m_resumed, m_recovery->written()));
@@ -143,29 +132,6 @@ void ClockApplication::startNetwork()
     m_screen->logic().keys.qrCodeToggled = [this] { m_network->toggleQrCode(); };
 }
 
-void ClockApplication::readClockSettings()
-{
-    try {
-        ReadWriteClockSettings(m_state, QStringLiteral("read"), &m_startupNotes);
-    } catch (const ClockError& e) {
-        // The clock goes on with every value that could be read and the default for the rest; the next
-        // save of the settings writes a good file.
-        QString text = e.message();
-        try {
-            const QStringList problems = RecoverClockSettings(m_state, &m_startupNotes);
-            if (problems.size() > 1) {
-                text = problems.join(QStringLiteral("\r\n"));
-            }
-            text += QStringLiteral(
-                "\r\n\r\nThe clock goes on with the default for every setting that could not be read.");
-        } catch (const ClockError&) {
-            ApplyClockSettingsDefaults(m_state);
-            text += QStringLiteral("\r\n\r\nThe clock goes on with the default settings.");
-        }
-        m_boxes.show(MessageBoxes::Icon::Warning, text);
-    }
-}
-
 void ClockApplication::resumeFromRecovery()
 {
     m_recovery = std::make_unique<RecoveryRecord>(m_state.Folders);
@@ -178,9 +144,8 @@ void ClockApplication::resumeFromRecovery()
 void ClockApplication::createScreen()
 {
     ClockScreenContext context(m_state, m_blinds, m_boxes, m_sounds, m_clock);
-    context.hooks.refreshFromManager = [this] { refreshFromManager(); };
-    context.hooks.updateStatistics = [this] { updateStatistics(); };
-    context.hooks.prizePool = [this] { prizePool(); };
+    context.currencySymbol = m_manager.CurrencySymbol;
+    context.hooks.refreshFromManager = [this] { m_managerLink->refresh(); };
     const auto letEventsRun = [] { QCoreApplication::processEvents(); };
     context.showWelcome = [this, letEventsRun] { ShowWelcome(m_state, m_boxes, letEventsRun); };
     context.checkRequiredFiles = [this, letEventsRun] {
@@ -193,108 +158,17 @@ void ClockApplication::createScreen()
     context.setScreenSaverActive = [this](bool active) { m_screenSaver->SetScreenSaverActive(active); };
     context.hooks.openSettings = [this] { openSettings(); };
     context.hooks.openHelp = [this] { openHelp(); };
-    context.hooks.keyHandled = [this] {
-        if (m_keeper) {
-            m_keeper->keyHandled();
-        }
-    };
-    context.hooks.ticked = [this] {
-        if (m_keeper) {
-            m_keeper->ticked();
-        }
-        announceTick();
-    };
-    context.hooks.closed = [this] {
+    m_screen = std::make_unique<frmClock>(context);
+    m_managerLink->setScreen(m_screen.get());
+    QObject::connect(m_screen.get(), &frmClock::closed, [this] {
         m_screenClosed = true;
         if (m_keeper) {
             m_keeper->finished(m_screen->settingsSaved());
         }
-    };
-    m_screen = std::make_unique<frmClock>(context);
+    });
     if (onScreenCreated) {
         onScreenCreated(m_screen.get());
     }
-}
-
-void ClockApplication::refreshFromManager()
-{
-    if (m_state.Tournament.Refresh <= 0) {
-        return;
-    }
-    // Recounts run beside the clock and arrive through applyRefresh. The first, while the screen is still
-    // being set up, is waited for a little so the first statistics show it, but a database that does not
-    // answer must not keep the clock from showing: it then arrives later like the others.
-    if (!m_refresher->start(m_state.Tournament.Tournament_ID)) {
-        return;
-    }
-    if (!m_screen || !m_screen->isVisible()) {
-        m_refresher->waitFor(ManagerTimeLimits::current().startupWaitMs);
-    }
-}
-
-void ClockApplication::recountForSettings()
-{
-    if (m_state.Tournament.Refresh <= 0) {
-        return;
-    }
-    // A recount already running may be for the tournament linked before: it is waited for too, and
-    // dropped if so.
-    m_refresher->start(m_state.Tournament.Tournament_ID);
-    m_recountForSettings = true;
-    m_refresher->waitFor(ManagerTimeLimits::current().startupWaitMs);
-    m_recountForSettings = false;
-}
-
-void ClockApplication::applyRefresh(const RefreshResult& result)
-{
-    RefreshHooks hooks;
-    hooks.Pause = [this] {
-        m_screen->logic().clock.setPaused(true);
-        m_screen->showModel();
-    };
-    hooks.Resume = [this] {
-        m_screen->logic().clock.setPaused(false);
-        m_screen->showModel();
-    };
-    // A recount arriving after the screen is up shows at once, even while the clock stands still.
-    if (ApplyRefreshResult(m_state, result, m_boxes, hooks) == RefreshOutcome::Updated &&
-        m_screen->isVisible()) {
-        m_screen->UpdateStatistics();
-        m_screen->PrizePool();
-    }
-}
-
-void ClockApplication::updateStatistics()
-{
-    const StatisticsTexts texts = StatisticsTexts::compute(m_state, m_manager.CurrencySymbol);
-    ClockScreenModel& model = m_screen->model();
-    using Id = ScreenElementId;
-    for (const auto& [id, text] :
-         {std::pair{Id::lblTitle, texts.lblTitle}, std::pair{Id::lblPlayers, texts.lblPlayers},
-          std::pair{Id::lblPrize, texts.lblPrize}, std::pair{Id::lblStack, texts.lblStack}}) {
-        if (text) {
-            model.setCaption(id, *text);
-        }
-    }
-    if (!texts.ok()) {
-        throw ClockError(texts.error);
-    }
-}
-
-void ClockApplication::prizePool()
-{
-    ClockScreenModel& model = m_screen->model();
-    qint16& startPlace = m_screen->PrizeStartPlace;
-    // From the counts, not the labels: a label that could not show its number must not set the payouts.
-    const StatisticsTexts texts = StatisticsTexts::compute(m_state, m_manager.CurrencySymbol);
-    const PayoutList list = PayoutList::fromCounts(
-        texts.entries, texts.pool, m_manager.CurrencySymbol, m_state.Tournament.Prize_Rounding, startPlace,
-        StatisticsTexts::overflowMarker(), [this](qint16 entries) {
-            return LoadPayoutPercentages(entries, m_state.Folders, m_boxes, m_payoutWarnings,
-                                         &m_payoutTemplates);
-        });
-    model.setCaption(ScreenElementId::lblPrizePool1, list.PlacesText);
-    model.setCaption(ScreenElementId::lblPrizePool2, list.AmountsText);
 }
 
 void ClockApplication::openSettings()
@@ -307,7 +181,7 @@ void ClockApplication::openSettings()
                                   *m_files,  m_sounds, *m_desktop,  m_manager.CurrencySymbol,
                                   *m_screen, {},       {}};
     // The clock is paused while the dialog is open, so the recount after a save needs no pause of its own.
-    context.refreshFromManager = [this] { recountForSettings(); };
+    context.refreshFromManager = [this] { m_managerLink->recountForSettings(); };
     context.openOptions = [this] { openOptions(); };
     frmClockSettings dialog(context, m_screen.get());
     dialog.exec();
@@ -322,63 +196,21 @@ void ClockApplication::openHelp()
     help.exec();
 }
 
-void ClockApplication::startAnnouncements()
+void ClockApplication::startVoice()
 {
-    m_announcer.reset();
-    const ClockOptions::Voice voice = ClockOptions::load(m_state.Folders.Program).voice;
-    if (!voice.announcements) {
-        return;
-    }
-    m_announcer = Announcer::forOptions(voice, m_state.Folders.Program, m_blinds, m_sounds, m_clock);
-    m_announcer->audioAvailable = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
-    m_announcer->onFault = [this](const QString& reason) { showAnnouncementFault(reason); };
-}
-
-void ClockApplication::announceTick()
-{
-    if (!m_announcer || !m_screen) {
-        return;
-    }
-    m_announcer->ticked({m_state.Tournament.Level, m_state.Tournament.Time,
-                         m_screen->model().isVisible(ScreenElementId::lblBreakNotice),
-                         m_screen->logic().clock.isPaused()});
-}
-
-void ClockApplication::showAnnouncementFault(const QString& reason)
-{
-    // Once a run, and without stopping the clock or taking the keyboard from it.
-    if (m_announcementFaultShown) {
-        return;
-    }
-    m_announcementFaultShown = true;
-    auto* notice =
-        new QMessageBox(QMessageBox::Warning, AppTitle() + QStringLiteral(" Announcements"),
-                        reason + QStringLiteral("\n\nThe clock keeps time; announcements that cannot "
-                                                "be spoken are left out."),
-                        QMessageBox::Ok, m_screen.get());
-    notice->setAttribute(Qt::WA_DeleteOnClose);
-    notice->setAttribute(Qt::WA_ShowWithoutActivating);
-    notice->setWindowModality(Qt::NonModal);
-    notice->show();
+    m_voice = std::make_unique<VoiceLink>(m_state.Folders.Program, m_blinds, m_sounds, m_clock, m_boxes,
+                                          m_screen.get());
+    m_voice->start();
+    QObject::connect(m_screen.get(), &frmClock::snapshotChanged, m_voice.get(), &VoiceLink::announce);
 }
 
 void ClockApplication::openOptions()
 {
     frmOptions dialog(
-        m_state.Folders.Program, m_boxes, [this](const ClockOptions::Voice& voice) { testVoice(voice); },
+        m_state.Folders.Program, m_boxes, [this](const ClockOptions::Voice& voice) { m_voice->test(voice); },
         QApplication::activeModalWidget());
     if (dialog.exec() == QDialog::Accepted) {
-        startAnnouncements();
+        m_voice->start();
     }
-    m_voiceTest.reset();
-}
-
-void ClockApplication::testVoice(const ClockOptions::Voice& voice)
-{
-    m_voiceTest = Announcer::forOptions(voice, m_state.Folders.Program, m_blinds, m_sounds, m_clock);
-    // The director asked for it: say why there is no sound at once.
-    m_voiceTest->onFault = [this](const QString& reason) {
-        m_boxes.show(MessageBoxes::Icon::Warning, reason);
-    };
-    m_voiceTest->say(m_voiceTest->texts().sample());
+    m_voice->endTest();
 }

@@ -5,10 +5,7 @@
 #include "core/RecoveryKeeper.h"
 #include "core/RecoveryRecord.h"
 #include "core/TournamentState.h"
-#include "display/PayoutTemplateCache.h"
-#include "display/PayoutTemplateWarnings.h"
 #include "manager/ManagerSettings.h"
-#include "manager/RefreshResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,11 +13,12 @@
 #include <memory>
 #include <optional>
 
-class Announcer;
 class DesktopOpener;
 class FileChooser;
+class ManagerLink;
 class ManagerRefresher;
 class NetworkLink;
+class VoiceLink;
 class ScreenSaverBackend;
 class modScreensaver;
 struct UpgradeContext;
@@ -49,9 +47,11 @@ public:
     TournamentState& state() { return m_state; }
     const BlindStructure& blinds() const { return m_blinds; }
     // The recount that runs beside the clock; exists once start() has connected to the manager.
-    ManagerRefresher* refresher() const { return m_refresher.get(); }
+    ManagerRefresher* refresher() const;
     // The players' view, the TV view and the remote; null while [Network] Players_View is off.
     NetworkLink* network() const { return m_network.get(); }
+    // The spoken announcements; exists once the screen is up.
+    VoiceLink* voice() const { return m_voice.get(); }
 
     // The desktop's screen-saver switch; without one, start() takes the one for Qt's platform.
     void setScreenSaver(std::unique_ptr<ScreenSaverBackend> backend);
@@ -70,9 +70,7 @@ private:
     MessageBoxes& m_boxes;
     SoundPlayer& m_sounds;
     const MonotonicClock& m_clock;
-    PayoutTemplateWarnings m_payoutWarnings;
-    PayoutTemplateCache m_payoutTemplates;
-    std::unique_ptr<ManagerRefresher> m_refresher;
+    std::unique_ptr<ManagerLink> m_managerLink;
     std::unique_ptr<modScreensaver> m_screenSaver;
     std::unique_ptr<UpgradeContext> m_upgrade;
     std::unique_ptr<frmClock> m_screen;
@@ -89,28 +87,14 @@ private:
     std::unique_ptr<DesktopOpener> m_platformDesktop;
     FileChooser* m_files = nullptr;
     DesktopOpener* m_desktop = nullptr;
-    // Spoken announcements while options.ini switches them on, and the options dialog's "Test".
-    std::unique_ptr<Announcer> m_announcer;
-    std::unique_ptr<Announcer> m_voiceTest;
-    bool m_announcementFaultShown = false;
-    // Set while a save of the settings waits for its recount.
-    bool m_recountForSettings = false;
+    std::unique_ptr<VoiceLink> m_voice;
 
-    void readClockSettings();
     void resumeFromRecovery();
     void createScreen();
-    void refreshFromManager();
-    void recountForSettings();
-    void applyRefresh(const RefreshResult& result);
-    void updateStatistics();
-    void prizePool();
     // The settings dialog and the help screen, modal over the clock screen.
     void openSettings();
     void openHelp();
     void startNetwork();
-    void startAnnouncements();
-    void announceTick();
+    void startVoice();
     void openOptions();
-    void testVoice(const ClockOptions::Voice& voice);
-    void showAnnouncementFault(const QString& reason);
 };

@@ -1,5 +1,6 @@
 #include "NetworkLink.h"
 
+#include "display/ScreenJson.h"
 #include "display/frmClock.h"
 #include "network/QrCode.h"
 #include "network/StateJson.h"
@@ -11,10 +12,7 @@
 
 namespace {
 
-// Changes reach the pages well within a second; an unchanged state is sent again now and then, so
-// a page can tell a quiet clock from a lost connection.
-constexpr int PollMs = 200;
-constexpr int PollsBetweenRepeats = 10;
+constexpr int HeartbeatMs = 2000;
 
 } // namespace
 
@@ -27,8 +25,10 @@ NetworkLink::NetworkLink(const ClockOptions::Network& options, const MonotonicCl
             m_screen.keyReleased(key);
         }
     });
-    m_poll.setInterval(PollMs);
-    connect(&m_poll, &QTimer::timeout, this, &NetworkLink::publishChanges);
+    connect(&m_screen, &frmClock::snapshotChanged, this, &NetworkLink::queuePublish);
+    connect(&m_screen, &frmClock::screenChanged, this, &NetworkLink::queuePublish);
+    m_heartbeat.setInterval(HeartbeatMs);
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] { m_service.publish(m_published); });
 }
 
 NetworkLink::~NetworkLink()
@@ -41,8 +41,8 @@ bool NetworkLink::start(QString* error)
     if (!m_service.start(error)) {
         return false;
     }
-    publishChanges();
-    m_poll.start();
+    publish();
+    m_heartbeat.start();
     m_qrImage = QrCode::encode(m_service.viewAddress());
     m_qr = new QLabel(&m_screen);
     m_qr->setObjectName(QStringLiteral("imgQrCode"));
@@ -54,20 +54,23 @@ bool NetworkLink::start(QString* error)
     return true;
 }
 
-void NetworkLink::publishChanges()
+void NetworkLink::queuePublish()
 {
-    // The state is built only when the screen changed, about once a second.
-    const int revision = m_screen.model().revision();
-    if (revision == m_publishedRevision && ++m_silentPolls < PollsBetweenRepeats) {
-        return;
+    // A tick changes the snapshot and the screen together: one state goes out for both.
+    if (!m_publishQueued) {
+        m_publishQueued = true;
+        QMetaObject::invokeMethod(this, &NetworkLink::publish, Qt::QueuedConnection);
     }
-    m_silentPolls = 0;
-    if (revision != m_publishedRevision) {
-        m_publishedRevision = revision;
-        m_published = StateJson::toBytes(StateJson::fromModel(m_screen.model()));
-        placeQrCode();
-    }
+}
+
+void NetworkLink::publish()
+{
+    m_publishQueued = false;
+    m_published = StateJson::toBytes(
+        StateJson::fromSnapshot(m_screen.snapshot(), ScreenJson::fromModel(m_screen.model())));
+    placeQrCode();
     m_service.publish(m_published);
+    m_heartbeat.start();
 }
 
 void NetworkLink::toggleQrCode()

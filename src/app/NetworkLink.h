@@ -12,8 +12,9 @@ class MonotonicClock;
 class QLabel;
 class frmClock;
 
-// The clock screen on the network: hands each new state of the screen to the web server, runs the
-// remote's commands as the clock's own keys, and shows the players' view's QR code on the screen.
+// The clock screen on the network: hands each new snapshot of the tournament, and each change of the
+// screen's arrangement, to the web server; runs the remote's commands as the clock's own keys; and shows
+// the players' view's QR code on the screen.
 class NetworkLink : public QObject
 {
     Q_OBJECT
@@ -35,14 +36,15 @@ protected:
 private:
     frmClock& m_screen;
     NetworkService m_service;
-    QTimer m_poll;
+    // Sends the last state again now and then, so a page can tell a quiet clock from a lost connection.
+    QTimer m_heartbeat;
     QByteArray m_published;
-    int m_publishedRevision = -1;
-    int m_silentPolls = 0;
+    bool m_publishQueued = false;
     QLabel* m_qr = nullptr;
     QImage m_qrImage;
     bool m_qrWanted = true;
 
-    void publishChanges();
+    void queuePublish();
+    void publish();
     void placeQrCode();
 };

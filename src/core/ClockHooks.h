@@ -15,9 +15,4 @@ struct ClockHooks
     // Open the help screen or the settings dialog modally and return when it is closed.
     std::function<void()> openHelp;
     std::function<void()> openSettings;
-    // After every key the screen acted on, after every firing of the one-second timer, and once the
-    // screen has closed for good (not after a refused exit).
-    std::function<void()> keyHandled;
-    std::function<void()> ticked;
-    std::function<void()> closed;
 };

@@ -263,3 +263,26 @@ QStringList RecoverClockSettings(TournamentState& state, QStringList* notes)
     checkFileNames(state, notes);
     return problems;
 }
+
+QString ReadClockSettingsAtStartup(TournamentState& state, QStringList* notes)
+{
+    try {
+        ReadWriteClockSettings(state, QStringLiteral("read"), notes);
+        return {};
+    } catch (const ClockError& e) {
+        // The clock goes on with every value that could be read and the default for the rest; the next
+        // save of the settings writes a good file.
+        QString text = e.message();
+        try {
+            const QStringList problems = RecoverClockSettings(state, notes);
+            if (problems.size() > 1) {
+                text = problems.join(QStringLiteral("\r\n"));
+            }
+            return text + QStringLiteral("\r\n\r\nThe clock goes on with the default for every setting that "
+                                         "could not be read.");
+        } catch (const ClockError&) {
+            ApplyClockSettingsDefaults(state);
+            return text + QStringLiteral("\r\n\r\nThe clock goes on with the default settings.");
+        }
+    }
+}

@@ -17,6 +17,10 @@ void ReadWriteClockSettings(TournamentState& state, const QString& mode, QString
 // Throws ClockError only when the file cannot be read at all. notes as for ReadWriteClockSettings.
 QStringList RecoverClockSettings(TournamentState& state, QStringList* notes = nullptr);
 
+// Reads darvel.ini at start-up, whatever it holds: a file that cannot be read whole is read as far as it
+// can, the rest taking the defaults. Returns what the director is told about that, or nothing.
+QString ReadClockSettingsAtStartup(TournamentState& state, QStringList* notes = nullptr);
+
 // The 34 lines darvel.ini holds for state, in their fixed order.
 QStringList ClockSettingsLines(const TournamentState& state);
 

@@ -34,12 +34,6 @@ qint64 wholeNumber(QStringView text)
     return DecimalNumber::leading(text).scaledRounded(0).value_or(0);
 }
 
-// A count as lblPlayers shows it: group separators ignored, an empty number is 0.
-qint64 shownCount(QString text)
-{
-    return wholeNumber(text.remove(u','));
-}
-
 } // namespace
 
 KeyCommands::KeyCommands(TournamentState& state, const BlindStructure& blinds, ClockScreenModel& screen,
@@ -54,15 +48,17 @@ bool KeyCommands::linked() const
 
 bool KeyCommands::AdjustPlayersShown(int delta)
 {
-    const QString shown = m_screen.caption(ScreenElementId::lblPlayers);
-    const qsizetype slash = shown.indexOf(u'/');
-    const qint64 players = shownCount(slash < 0 ? shown : shown.left(slash));
-    const qint64 entries = slash < 0 ? 0 : shownCount(shown.mid(slash + 1));
-    const qint64 wanted = players + delta;
-    if (wanted < 0 || wanted > entries) {
+    // The counts the screen shows; a count it cannot show takes no key.
+    const auto players = m_state.effectivePlayers();
+    const auto entries = m_state.effectiveEntries();
+    if (!players || !entries) {
         return false;
     }
-    m_screen.setCaption(ScreenElementId::lblPlayers, QStringLiteral("%1/%2").arg(wanted).arg(entries));
+    const qint64 wanted = qint64(*players) + delta;
+    if (wanted < 0 || wanted > *entries) {
+        return false;
+    }
+    m_screen.setCaption(ScreenElementId::lblPlayers, QStringLiteral("%1/%2").arg(wanted).arg(*entries));
     return true;
 }
 
@@ -80,8 +76,7 @@ void KeyCommands::stepTime(int minutes, int seconds, bool clamp)
     TournamentRecord& t = m_state.Tournament;
     t.Time = StepTimeText(t.Time, minutes, seconds, clamp);
     if (minutes != 0) {
-        const ScreenElementId lblBreak = ScreenElementId::lblBreak;
-        m_screen.setCaption(lblBreak, StepTimeText(m_screen.caption(lblBreak), 0, minutes, false));
+        m_clock.setTimeToBreak(StepTimeText(m_clock.timeToBreakText, 0, minutes, false));
         // Time taken off the clock counts as play time.
         m_clock.totalTimeText = StepTimeText(m_clock.totalTimeText, 0, minutes < 0 ? 1 : -1, false);
         m_screen.setCaption(ScreenElementId::lblTotalTime, m_clock.totalTimeText);

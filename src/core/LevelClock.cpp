@@ -1,6 +1,7 @@
 #include "LevelClock.h"
 
 #include "BlindStructure.h"
+#include "BlindTexts.h"
 #include "ClockError.h"
 #include "ClockHooks.h"
 #include "ClockScreenModel.h"
@@ -33,14 +34,22 @@ LevelClock::LevelClock(TournamentState& state, const BlindStructure& blinds, Clo
     : m_state(state), m_blinds(blinds), m_screen(screen), m_sounds(sounds), m_hooks(hooks)
 {}
 
-bool LevelClock::isPaused() const
-{
-    return m_screen.isVisible(Id::lblPaused);
-}
-
 void LevelClock::setPaused(bool paused)
 {
+    m_paused = paused;
     m_screen.setVisible(Id::lblPaused, paused);
+}
+
+void LevelClock::setInBreak(bool inBreak)
+{
+    m_inBreak = inBreak;
+    m_screen.setVisible(Id::lblBreakNotice, inBreak);
+}
+
+void LevelClock::setTimeToBreak(const QString& text)
+{
+    timeToBreakText = text;
+    m_screen.setCaption(Id::lblBreak, text);
 }
 
 const BlindLevel& LevelClock::row(int level) const
@@ -81,16 +90,15 @@ void LevelClock::UpdateCountDown()
         return;
     }
     TournamentRecord& t = m_state.Tournament;
-    const Id breakNotice = Id::lblBreakNotice;
     if (t.Time == ZeroTime) {
-        const bool inBreak = m_screen.isVisible(breakNotice);
+        const bool inBreak = m_inBreak;
         if (m_blinds.hasLevel(t.Level) && m_blinds.at(t.Level).hasBreak() && !inBreak) {
             const qint16 minutes = m_blinds.at(t.Level).BreakMinutes;
-            m_screen.setVisible(breakNotice, true);
+            setInBreak(true);
             showBlindsLabels(false);
             t.Time = QString::number(minutes) + QStringLiteral(":01");
             levelMinutesText = QString::number(minutes);
-            m_screen.setCaption(Id::lblBreak, NoTime);
+            setTimeToBreak(NoTime);
             return;
         }
         // The last level (or a level the structure does not have) stays at 00:00.
@@ -99,7 +107,7 @@ void LevelClock::UpdateCountDown()
         }
         t.Level = qint16(qMax<qint16>(t.Level, 0) + 1);
         if (inBreak) {
-            m_screen.setVisible(breakNotice, false);
+            setInBreak(false);
             showBlindsLabels(true);
             TimeToNextBreak(t.Level);
         }
@@ -136,7 +144,7 @@ void LevelClock::UpdateCountDown()
             refreshCounter = 0;
         }
     }
-    if (!mouseHidden && !m_screen.isVisible(Id::shpButton)) {
+    if (!mouseHidden && !commandButtonsShown) {
         --mouseHideCounter;
         if (mouseHideCounter <= 0) {
             guarded(m_hooks.showMouse, false);
@@ -144,9 +152,8 @@ void LevelClock::UpdateCountDown()
             mouseHidden = true;
         }
     }
-    const Id lblBreak = Id::lblBreak;
-    if (m_screen.caption(lblBreak) != NoTime && secondsCounter == 60) {
-        m_screen.setCaption(lblBreak, StepTimeText(m_screen.caption(lblBreak), 0, -1, false));
+    if (timeToBreakText != NoTime && secondsCounter == 60) {
+        setTimeToBreak(StepTimeText(timeToBreakText, 0, -1, false));
     }
     if (secondsCounter == 60) {
         secondsCounter = 0;
@@ -163,12 +170,16 @@ void LevelClock::showTimeDigits()
     // A level of 100 minutes or more has a longer time than the five cells: the extra leading digits
     // join the first cell, so 120:00 reads 12|0|:|0|0 rather than losing its last digit.
     const qsizetype extra = std::max<qsizetype>(0, time.size() - ClockScreenModel::DigitCount);
+    shownTime = time;
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
-        const QString character = i == 0 ? time.left(1 + extra) : time.mid(i + extra, 1);
-        if (m_screen.timer(i).caption != character) {
+        // A cell whose character stays is not touched: the screen redraws only what changed.
+        QString character = i == 0 ? time.left(1 + extra) : time.mid(i + extra, 1);
+        if (m_shownCells[size_t(i)] != character || !m_cellsShown) {
+            m_shownCells[size_t(i)] = character;
             m_screen.setCaption(timerId(i), character);
         }
     }
+    m_cellsShown = true;
 }
 
 void LevelClock::CountDown()
@@ -195,24 +206,22 @@ void LevelClock::SetBlind(int level)
 {
     guarded([&] {
         const BlindLevel& current = row(level);
-        m_screen.setCaption(Id::lblBlinds, current.SmallBlind + u'/' + current.BigBlind);
-        m_screen.setCaption(Id::lblAnte, current.Ante);
+        shownLevel = current;
+        m_screen.setCaption(Id::lblBlinds, BlindsText(current));
+        m_screen.setCaption(Id::lblAnte, AnteText(current));
     });
     guarded([&] {
         if (m_blinds.hasNextLevel(level)) {
             const BlindLevel& next = row(level + 1);
-            m_screen.setCaption(Id::lblNextLevel, next.SmallBlind + u'/' + next.BigBlind);
-            m_screen.setCaption(Id::lblNextAnte, next.Ante);
+            shownNextLevel = next;
+            m_screen.setCaption(Id::lblNextLevel, BlindsText(next));
+            m_screen.setCaption(Id::lblNextAnte, AnteText(next));
         } else {
-            m_screen.setCaption(Id::lblNextLevel, QStringLiteral("-/-"));
-            m_screen.setCaption(Id::lblNextAnte, QStringLiteral("-"));
+            shownNextLevel.reset();
+            m_screen.setCaption(Id::lblNextLevel, BlindsText(std::nullopt));
+            m_screen.setCaption(Id::lblNextAnte, AnteText(std::nullopt));
         }
     });
-    for (const Id ante : {Id::lblAnte, Id::lblNextAnte}) {
-        if (m_screen.caption(ante) == QStringLiteral("0")) {
-            m_screen.setCaption(ante, QStringLiteral("-"));
-        }
-    }
     m_screen.setCaption(Id::lblLevel, QString::number(level));
     LayoutBlindsLine();
 }
@@ -256,7 +265,7 @@ QString LevelClock::timeToNextBreakText(int level) const
 QString LevelClock::TimeToNextBreak(int level)
 {
     const QString text = timeToNextBreakText(level);
-    m_screen.setCaption(Id::lblBreak, text);
+    setTimeToBreak(text);
     return text;
 }
 
@@ -305,10 +314,10 @@ void LevelClock::resumeBreak(const QString& time)
     // start() checked the time against the level; a break may be longer than its level.
     t.Time = LevelTime::checked(time, level.BreakMinutes);
     CountDown();
-    m_screen.setVisible(Id::lblBreakNotice, true);
+    setInBreak(true);
     showBlindsLabels(false);
     levelMinutesText = QString::number(level.BreakMinutes);
-    m_screen.setCaption(Id::lblBreak, NoTime);
+    setTimeToBreak(NoTime);
     // The time played so far was taken as part of the level; it is the whole level and part of the break.
     showTimePlayed(level.Minutes + level.BreakMinutes - TimeTextLeft(t.Time));
 }

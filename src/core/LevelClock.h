@@ -1,20 +1,24 @@
 #pragma once
 
+#include "BlindLevel.h"
+#include "ScreenElementId.h"
 #include "RgbColour.h"
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
+#include <optional>
 
 class BlindStructure;
 class ClockScreenModel;
 class SoundPlayer;
 struct ClockHooks;
 struct TournamentState;
-struct BlindLevel;
 
 // The one-second level clock: counts the level or break down, plays the countdown and end sounds, moves
 // into the break or the next level, keeps the total time and the time to the next break, and drives the
-// screen's periodic work. The pause state is the visibility of lblPaused.
+// screen's periodic work. The pause and the break are kept here and shown by lblPaused and
+// lblBreakNotice; the texts it shows are kept here too, so nothing reads them back from the screen.
 class LevelClock
 {
 public:
@@ -24,6 +28,15 @@ public:
     qint16 secondsCounter = 0;
     qint16 refreshCounter = 0;
     QString totalTimeText;
+    // "hh:mm" to the next break, or "--:--"; the design shows "01:00" until the clock starts.
+    QString timeToBreakText = QStringLiteral("01:00");
+    // The five characters the digits show.
+    QString shownTime = QStringLiteral("00:00");
+    // The rows the blinds labels show, kept from the last level that had one.
+    std::optional<BlindLevel> shownLevel;
+    std::optional<BlindLevel> shownNextLevel;
+    // While the command buttons show, the pointer is not hidden.
+    bool commandButtonsShown = false;
     QString levelMinutesText;
     qint16 mouseHideCounter = 0;
     bool mouseHidden = false;
@@ -32,8 +45,11 @@ public:
     RgbColour DigitColour{255, 255, 128};
     RgbColour AlertColour{128, 128, 128};
 
-    bool isPaused() const;
+    bool isPaused() const { return m_paused; }
     void setPaused(bool paused);
+    bool inBreak() const { return m_inBreak; }
+    // Shows the time to the next break and keeps it.
+    void setTimeToBreak(const QString& text);
 
     // The clock's values at start-up from Level, Time and the blind structure: Time, levelMinutesText,
     // secondsCounter, the total time and the time to the next break. Each step is skipped on its own
@@ -62,10 +78,17 @@ private:
     ClockScreenModel& m_screen;
     SoundPlayer& m_sounds;
     const ClockHooks& m_hooks;
+    // The screen comes up paused.
+    bool m_paused = true;
+    bool m_inBreak = false;
+    // What each digit cell shows.
+    std::array<QString, TimerDigitCount> m_shownCells;
+    bool m_cellsShown = false;
 
     // The row of a level of the structure; throws ClockError when there is none.
     const BlindLevel& row(int level) const;
     void setDigitColour(RgbColour colour);
+    void setInBreak(bool inBreak);
     void showBlindsLabels(bool visible);
     // The time played: the levels before the current one plus the minutes already run in it.
     void showTimePlayed(qint64 minutesIntoLevel);

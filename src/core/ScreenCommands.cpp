@@ -20,6 +20,7 @@ void ScreenCommands::showCommandButtons(bool visible)
     for (const Id id : {Id::shpButton, Id::lblClose, Id::lblSetup, Id::lblHelp}) {
         m_screen.setVisible(id, visible);
     }
+    m_clock.commandButtonsShown = visible;
 }
 
 void ScreenCommands::pointerMoved(float x, float y)

@@ -2,6 +2,7 @@
 
 #include "core/ClockHooks.h"
 
+#include <QString>
 #include <functional>
 
 class BlindStructure;
@@ -23,7 +24,10 @@ struct ClockScreenContext
     MessageBoxes& boxes;
     SoundPlayer& sounds;
     const MonotonicClock& clock;
-    // Recount, statistics, payouts, help and settings. showMouse is the window's own and is ignored here.
+    // The manager's currency symbol, in front of every amount.
+    QString currencySymbol;
+    // Recount, help and settings. Statistics, payouts and the pointer are the window's own: those set
+    // here are replaced.
     ClockHooks hooks;
     std::function<void()> showWelcome;
     std::function<void()> checkRequiredFiles;

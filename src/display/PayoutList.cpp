@@ -36,6 +36,32 @@ QList<qint64> PayoutList::amounts(const PayoutTable& table, Money pool, qint16 r
     return result;
 }
 
+QList<PayoutLine> PayoutList::everyPlace(qint16 entries, Money pool, const PayoutTable& table,
+                                         qint16 rounding, const QString& currencySymbol)
+{
+    QList<PayoutLine> lines;
+    if (entries < 1) {
+        return lines;
+    }
+    const int n = table.placeCount();
+    const QList<qint64> amount = amounts(table, pool, rounding);
+    const auto amountText = [&](int place) {
+        return currencySymbol + FormatNumber(amount.at(place), AmountPattern);
+    };
+    lines.reserve(n);
+    lines.append({QStringLiteral("1") + OrdinalSuffix(1), n >= 1 ? amountText(1) : QString()});
+    for (int k = 2; k <= n; ++k) {
+        const int start = k;
+        while (k < n && amount.at(k) == amount.at(k + 1)) {
+            ++k;
+        }
+        const QString place = start == k ? QString::number(k) + OrdinalSuffix(qint16(k))
+                                         : QString::number(start) + u'-' + QString::number(k);
+        lines.append({place, amountText(k)});
+    }
+    return lines;
+}
+
 PayoutList PayoutList::build(qint16 entries, Money pool, const PayoutTable& table, qint16 rounding,
                              const QString& currencySymbol, qint16& prizeStartPlace)
 {

@@ -2,6 +2,7 @@
 
 #include "PayoutTable.h"
 #include "core/Money.h"
+#include "core/TournamentSnapshot.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -21,6 +22,11 @@ public:
     // Amount of each place, element 0 unused: the pool share rounded to a whole number and then, when
     // rounding > 0, to the nearest multiple of rounding (halves up).
     static QList<qint64> amounts(const PayoutTable& table, Money pool, qint16 rounding);
+
+    // Every paid place in place order, grouped as build() groups them, for readers that show the whole
+    // list. An entry count below 1 gives no line; an empty table gives "1st" with no amount.
+    static QList<PayoutLine> everyPlace(qint16 entries, Money pool, const PayoutTable& table, qint16 rounding,
+                                        const QString& currencySymbol);
 
     // Builds the list; prizeStartPlace carries the rotation from one rebuild to the next. An entry count
     // below 1 gives two empty columns and leaves prizeStartPlace alone. An empty table gives "1st" and no

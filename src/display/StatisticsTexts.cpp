@@ -82,7 +82,9 @@ StatisticsTexts StatisticsTexts::compute(const TournamentState& state, const QSt
         texts.lblStack = marker;
         return texts;
     }
-    texts.lblStack = *players >= 1 ? FormatNumber(chips->toDouble() / *players, u"###,##0")
-                                   : FormatNumber(*chips, u"###,##0");
+    texts.chips = chips;
+    texts.averageStack = *players >= 1 ? chips->toDouble() / *players : chips->toDouble();
+    texts.lblStack =
+        *players >= 1 ? FormatNumber(*texts.averageStack, u"###,##0") : FormatNumber(*chips, u"###,##0");
     return texts;
 }

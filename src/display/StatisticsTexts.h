@@ -21,6 +21,9 @@ public:
     // unset when they overflow.
     std::optional<qint16> entries;
     std::optional<Money> pool;
+    // The chips in play and the average stack, unset when they overflow.
+    std::optional<Money> chips;
+    std::optional<double> averageStack;
 
     bool ok() const { return error.isEmpty(); }
 

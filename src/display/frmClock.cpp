@@ -39,6 +39,7 @@ QColor qcolor(RgbColour c)
 
 frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context)),
+      m_figures(m_context.state, m_context.boxes, m_context.currencySymbol),
       m_logic(m_context.state, m_context.blinds, m_measurer, m_context.sounds, m_context.boxes,
               m_context.clock, m_context.hooks),
       m_sizerHost(m_logic.model), m_twipsX(QtTextMeasurer::twipsPerPixelX()),
@@ -49,6 +50,8 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     m_logic.hooks.showMouse = [this](bool visible) { ShowMouse(visible); };
+    m_logic.hooks.updateStatistics = [this] { m_figures.updateStatistics(m_logic.model); };
+    m_logic.hooks.prizePool = [this] { m_figures.prizePool(m_logic.model, PrizeStartPlace); };
     m_logic.model.changed = [this] {
         if (!m_redrawQueued) {
             m_redrawQueued = true;
@@ -166,6 +169,20 @@ void frmClock::showModel()
     m_redrawQueued = false;
     if (panelsChanged) {
         update();
+    }
+    publishSnapshot();
+}
+
+void frmClock::publishSnapshot()
+{
+    TournamentSnapshot now = m_figures.snapshot(m_logic.clock);
+    if (!(now == m_snapshot)) {
+        m_snapshot = std::move(now);
+        emit snapshotChanged(m_snapshot);
+    }
+    if (m_publishedRevision != m_logic.model.revision()) {
+        m_publishedRevision = m_logic.model.revision();
+        emit screenChanged();
     }
 }
 
@@ -345,7 +362,7 @@ void frmClock::showMaximised()
 void frmClock::clockTicked()
 {
     guarded([&] { m_logic.scheduler.onTimer(); });
-    guarded(m_logic.hooks.ticked);
+    emit ticked();
     showModel();
 }
 
@@ -484,7 +501,7 @@ void frmClock::keyReleaseEvent(QKeyEvent* event)
 void frmClock::keyReleased(VirtualKey key)
 {
     guarded([&] { m_logic.keys.keyReleased(key); });
-    guarded(m_logic.hooks.keyHandled);
+    emit keyHandled();
     showModel();
 }
 
@@ -550,6 +567,6 @@ void frmClock::closeEvent(QCloseEvent* event)
     if (ScreenSaverWasActive && m_context.setScreenSaverActive) {
         guarded([&] { m_context.setScreenSaverActive(true); });
     }
-    guarded(m_logic.hooks.closed);
+    emit closed();
     event->accept();
 }

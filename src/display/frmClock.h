@@ -4,10 +4,12 @@
 #include "ClockScreenContext.h"
 #include "ClockScreenSizerHost.h"
 #include "ColourScheme.h"
+#include "TournamentFigures.h"
 #include "core/AutoSizer.h"
 #include "core/ClockScreen.h"
 #include "core/ClockScreenLogic.h"
 #include "core/ClockScreenWindow.h"
+#include "core/TournamentSnapshot.h"
 #include "platform/DesignUnits.h"
 #include "platform/QtTextMeasurer.h"
 
@@ -87,6 +89,21 @@ public:
     // A key of the director's, from the keyboard or the remote: the same handling either way.
     void keyReleased(VirtualKey key);
 
+    // The tournament as it stands; made again whenever the screen is brought up to date.
+    const TournamentSnapshot& snapshot() const { return m_snapshot; }
+    TournamentFigures& figures() { return m_figures; }
+
+signals:
+    // A new snapshot that differs from the last one.
+    void snapshotChanged(const TournamentSnapshot& snapshot);
+    // The screen's elements changed: a caption, a colour, a place or the size.
+    void screenChanged();
+    // After every key the screen acted on, after every firing of the one-second timer, and once the
+    // screen has closed for good (not after a refused exit).
+    void keyHandled();
+    void ticked();
+    void closed();
+
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -98,6 +115,9 @@ protected:
 private:
     ClockScreenContext m_context;
     QtTextMeasurer m_measurer;
+    TournamentFigures m_figures;
+    TournamentSnapshot m_snapshot;
+    int m_publishedRevision = -1;
     ClockScreenLogic m_logic;
     QTimer m_clockTick;
     std::array<QLabel*, ScreenElementCount> m_labels{};
@@ -119,6 +139,7 @@ private:
     QPoint m_origin;
 
     void createLabels();
+    void publishSnapshot();
     void showElement(const ScreenElement& element, QLabel* label);
     void takeScreenSize();
     QSize backgroundPixels() const;

@@ -2,10 +2,11 @@
 
 #include "core/BlindStructure.h"
 
-QList<AnnouncementEvent> AnnouncementWatcher::observe(const ClockSnapshot& now, const BlindStructure& blinds)
+QList<AnnouncementEvent> AnnouncementWatcher::observe(const TournamentSnapshot& now,
+                                                      const BlindStructure& blinds)
 {
     using Kind = AnnouncementEvent::Kind;
-    const std::optional<ClockSnapshot> before = m_previous;
+    const std::optional<TournamentSnapshot> before = m_previous;
     m_previous = now;
     if (!before || now.paused) {
         return {};
@@ -13,8 +14,8 @@ QList<AnnouncementEvent> AnnouncementWatcher::observe(const ClockSnapshot& now, 
     if (now.level != before->level) {
         m_done.clear();
     }
-    const int left = now.secondsLeft();
-    const int leftBefore = before->secondsLeft();
+    const int left = now.secondsLeft;
+    const int leftBefore = before->secondsLeft;
     const bool sameLevel = now.level == before->level;
     const bool samePart = sameLevel && now.inBreak == before->inBreak;
     const bool known = blinds.hasLevel(now.level);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AnnouncementEvent.h"
-#include "ClockSnapshot.h"
+#include "core/TournamentSnapshot.h"
 
 #include <QList>
 #include <optional>
@@ -16,10 +16,10 @@ class AnnouncementWatcher
 public:
     explicit AnnouncementWatcher(int levelWarningMinutes = 0) : m_levelWarningMinutes(levelWarningMinutes) {}
 
-    QList<AnnouncementEvent> observe(const ClockSnapshot& now, const BlindStructure& blinds);
+    QList<AnnouncementEvent> observe(const TournamentSnapshot& now, const BlindStructure& blinds);
 
 private:
     int m_levelWarningMinutes = 0;
-    std::optional<ClockSnapshot> m_previous;
+    std::optional<TournamentSnapshot> m_previous;
     QList<AnnouncementEvent> m_done; // of the current level
 };

@@ -55,7 +55,7 @@ std::unique_ptr<Announcer> Announcer::forOptions(const ClockOptions::Voice& opti
         AnnouncementCache(AnnouncementCache::folderFor(programFolder)), player, clock);
 }
 
-void Announcer::ticked(const ClockSnapshot& now)
+void Announcer::ticked(const TournamentSnapshot& now)
 {
     m_now = now;
     m_ticking = true;
@@ -119,7 +119,7 @@ void Announcer::rendered(const QString& text, const QString& path, qint64 durati
 
 bool Announcer::clockSoundSoon(qint64 durationMs) const
 {
-    const int left = m_now.secondsLeft();
+    const int left = m_now.secondsLeft;
     return m_ticking && left > 0 && qint64(left) * 1000 - durationMs < ClockSoundMarginMs;
 }
 

@@ -3,8 +3,8 @@
 #include "AnnouncementCache.h"
 #include "AnnouncementText.h"
 #include "AnnouncementWatcher.h"
-#include "ClockSnapshot.h"
 #include "core/ClockOptions.h"
+#include "core/TournamentSnapshot.h"
 
 #include <QHash>
 #include <QObject>
@@ -48,7 +48,7 @@ public:
                                                  SoundPlayer& player, const MonotonicClock& clock);
 
     // After every tick of the clock.
-    void ticked(const ClockSnapshot& now);
+    void ticked(const TournamentSnapshot& now);
     // Says text once it is rendered and the player is free.
     void say(const QString& text);
     // Renders text now, to be said later.
@@ -97,7 +97,7 @@ private:
     QSet<QString> m_failed;
     int m_rendersRequested = 0;
     int m_preparedLevel = -1;
-    ClockSnapshot m_now;
+    TournamentSnapshot m_now;
     bool m_ticking = false;
     qint64 m_busyUntilMs = 0;
     qint64 m_playerBusySinceMs = -1;

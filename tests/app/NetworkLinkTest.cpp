@@ -10,6 +10,7 @@
 #include "support/ManagerDatabaseFile.h"
 #include "support/TempProgramFolder.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -116,6 +117,48 @@ TEST_F(NetworkLinkTest, ServesTheScreenAndTakesTheRemoteAsKeys)
     EXPECT_TRUE(runEventsUntil([&] { return model.isVisible(ScreenElementId::lblPaused); }));
     EXPECT_EQ(app.state().Tournament.Level, 3);
     EXPECT_EQ(app.state().Tournament.Players, 41);
+}
+
+// The box on the screen shows nine lines and moves on every third second; a phone lists every place.
+TEST_F(NetworkLinkTest, TheStateListsEveryPaidPlaceTheSameAtEverySecond)
+{
+    dir.writeParent("prize-pool.csv",
+                    "Payouts\r\nPlace,2-50,51-75\r\n"
+                    "1st,100,25\r\n2nd,,17\r\n3rd,,12\r\n4th,,9.5\r\n5th,,8\r\n6th,,6.5\r\n"
+                    "7th,,5.5\r\n8th,,4.5\r\n9th,,4\r\n10th,,3.5\r\n11th,,2.5\r\n12th,,2\r\n");
+    dir.write("darvel.ini", "Title=Sunday Open\r\nLevel=2\r\nTime=10:00\r\nBlinds=speed.blinds.csv\r\n"
+                            "Players=48\r\nEntries=60\r\nBuyin=100\r\nBuyin_Chips=5000\r\n");
+    options(true);
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_NE(app.network(), nullptr);
+    app.screen()->keyReleased(VirtualKey::Space);
+
+    QJsonArray first;
+    QStringList boxesShown;
+    for (int second = 0; second < 7; ++second) {
+        clock.advance(1000);
+        app.screen()->clockTicked();
+        const QString time = app.screen()->snapshot().time;
+        HttpReply state;
+        ASSERT_TRUE(runEventsUntil([&] {
+            state = exchange(port, httpRequest("GET", "/api/state"));
+            return QJsonDocument::fromJson(state.body).object()["time"].toString() == time;
+        })) << "second "
+            << second;
+        const QJsonArray payouts = QJsonDocument::fromJson(state.body).object()["payouts"].toArray();
+        ASSERT_EQ(payouts.size(), 12) << "second " << second;
+        EXPECT_EQ(payouts[11].toObject()["place"].toString(), "12th");
+        EXPECT_EQ(payouts[11].toObject()["amount"].toString(), "$120");
+        if (second == 0) {
+            first = payouts;
+        }
+        EXPECT_EQ(payouts, first) << "second " << second;
+        boxesShown << app.screen()->model().caption(ScreenElementId::lblPrizePool1);
+    }
+    // Meanwhile the screen's box moved on.
+    boxesShown.removeDuplicates();
+    EXPECT_GE(boxesShown.size(), 2);
 }
 
 TEST_F(NetworkLinkTest, TheQrCodeCoversNoTextAndF3TogglesIt)

@@ -20,7 +20,6 @@ protected:
         state.Tournament.Time = time;
         create();
     }
-    void showPlayers(const char* text) { screen().setCaption(ScreenElementId::lblPlayers, text); }
 };
 
 struct CountKey
@@ -92,29 +91,36 @@ TEST_F(KeyCommandsTest, CountsStayWithinSixteenBits)
     EXPECT_EQ(state.Tournament.Entries, 32767);
 }
 
-TEST_F(KeyCommandsTest, PlayersStayBetweenZeroAndTheEntriesShown)
+// The counts come from the tournament, whatever the label last showed.
+TEST_F(KeyCommandsTest, PlayersStayBetweenZeroAndTheEntries)
 {
     startAt(1, "20:00");
     state.Tournament.Players = 10;
-    showPlayers("10/10");
+    state.Tournament.Entries = 10;
+    screen().setCaption(ScreenElementId::lblPlayers, "3/200");
     key(VirtualKey::Add);
-    EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("10/10"));
     EXPECT_EQ(state.Tournament.Players, 10);
     key(VirtualKey::Subtract);
     EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("9/10"));
     EXPECT_EQ(state.Tournament.Players, 9);
+    state.Tournament.Players = 0;
+    key(VirtualKey::Subtract);
+    EXPECT_EQ(state.Tournament.Players, 0);
 
     state.Tournament.Refresh = 5;
-    showPlayers("1,234/1,500");
+    state.Tournament.Players = 1234;
+    state.Tournament.Entries = 1500;
     key(VirtualKey::Add);
     EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("1235/1500"));
     EXPECT_EQ(state.Tournament.Player_Variance, 1);
-    EXPECT_EQ(state.Tournament.Players, 9);
+    EXPECT_EQ(state.Tournament.Players, 1234);
 
-    showPlayers("/");
+    // Entries the screen cannot show take no player key.
+    state.Tournament.Entries = 32767;
+    state.Tournament.Entry_Variance = 1;
     key(VirtualKey::Subtract);
     key(VirtualKey::Add);
-    EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("/"));
+    EXPECT_EQ(caption(ScreenElementId::lblPlayers), QString("1235/1500"));
     EXPECT_EQ(state.Tournament.Player_Variance, 1);
 }
 

@@ -56,6 +56,32 @@ TEST(Guarded, RunTimeFailuresAreSkippedAndTheNextStepRuns)
     EXPECT_EQ(ran, QStringList({"clock error", "bad number", "hook 4"}));
 }
 
+namespace {
+
+QStringList g_warnings;
+
+void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg) {
+        g_warnings << QString::fromLatin1(context.category) + u' ' + message;
+    }
+}
+
+} // namespace
+
+TEST(Guarded, WhatWasSkippedIsLoggedWithItsReason)
+{
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
+    guarded([] { throw ClockError("Level 9 is not in the blind structure."); });
+    guarded([] { throw std::overflow_error("players out of range"); });
+    guarded([] {});
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(g_warnings,
+              QStringList({"kavro.guarded A step was skipped: Level 9 is not in the blind structure.",
+                           "kavro.guarded A step was skipped: players out of range"}));
+}
+
 TEST(Guarded, ProgrammingErrorsAreNotSwallowed)
 {
     EXPECT_THROW(guarded([] { throw ProgrammingError("slip"); }), ProgrammingError);

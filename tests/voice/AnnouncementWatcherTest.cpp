@@ -1,6 +1,7 @@
 #include "voice/AnnouncementWatcher.h"
 
 #include "VoiceTestLevels.h"
+#include "support/SnapshotAt.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ protected:
 
     QList<AnnouncementEvent> see(int level, const char* time, bool inBreak = false, bool paused = false)
     {
-        return watcher.observe({level, QString::fromLatin1(time), inBreak, paused}, blinds);
+        return watcher.observe(snapshotAt(level, QString::fromLatin1(time), inBreak, paused), blinds);
     }
 };
 
@@ -78,10 +79,10 @@ TEST_F(AnnouncementWatcherTest, LastLevelEndsAfterItsBreak)
 {
     const BlindStructure noBreak = voiceTestBlinds({{0, "100", "200", "0", 10, 0}});
     AnnouncementWatcher last;
-    last.observe({1, "00:01", false, false}, noBreak);
-    EXPECT_EQ(last.observe({1, "00:00", false, false}, noBreak),
+    last.observe(snapshotAt(1, "00:01"), noBreak);
+    EXPECT_EQ(last.observe(snapshotAt(1, "00:00"), noBreak),
               (QList<AnnouncementEvent>{{Kind::LastLevelEnd, 1}}));
-    EXPECT_TRUE(last.observe({1, "00:00", false, false}, noBreak).isEmpty());
+    EXPECT_TRUE(last.observe(snapshotAt(1, "00:00"), noBreak).isEmpty());
 
     // Level 3 has a break: its end is the end of the break.
     see(3, "00:01");

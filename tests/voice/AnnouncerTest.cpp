@@ -2,6 +2,7 @@
 
 #include "core/ClockFixture.h"
 #include "support/EventLoopWait.h"
+#include "support/SnapshotAt.h"
 #include "voice/SpeechRenderer.h"
 #include "voice/WaveFile.h"
 
@@ -94,8 +95,8 @@ protected:
     }
     void observe()
     {
-        announcer->ticked({state.Tournament.Level, state.Tournament.Time,
-                           visible(ScreenElementId::lblBreakNotice), clock().isPaused()});
+        announcer->ticked(
+            snapshotAt(state.Tournament.Level, state.Tournament.Time, clock().inBreak(), clock().isPaused()));
         // Renders finish on the worker; what they let play is played when they arrive.
         ASSERT_TRUE(runEventsUntil([this] {
             const std::lock_guard<std::mutex> guard(rendering->lock);

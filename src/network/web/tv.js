@@ -1,17 +1,17 @@
 'use strict';
 // The clock screen's elements at their places, in twips as the clock lays them out, scaled as a whole
-// to the browser window.
-const TwipsPerPixel = 15;
+// to the browser window. The clock says how many twips make a pixel.
+let twipsPerPixel = 15;
 const screenBox = document.getElementById('screen');
 const shown = new Map();
 let size = { width: 0, height: 0 };
 
-function px(twips) { return `${twips / TwipsPerPixel}px`; }
+function px(twips) { return `${twips / twipsPerPixel}px`; }
 
 function fit() {
   if (!size.width || !size.height) return;
-  const width = size.width / TwipsPerPixel;
-  const height = size.height / TwipsPerPixel;
+  const width = size.width / twipsPerPixel;
+  const height = size.height / twipsPerPixel;
   const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
   screenBox.style.width = `${width}px`;
   screenBox.style.height = `${height}px`;
@@ -34,7 +34,7 @@ function place(box, e) {
   }
   style.color = e.colour;
   style.background = e.opaque ? e.back : 'transparent';
-  style.fontSize = `${(e.size * 20) / TwipsPerPixel}px`;
+  style.fontSize = `${(e.size * 20) / twipsPerPixel}px`;
   style.textAlign = e.align;
   style.display = 'flex';
   style.alignItems = e.middle ? 'center' : 'flex-start';
@@ -47,6 +47,7 @@ Live.start((state) => {
   if (!screen) return;
   document.title = state.title ? `${state.title} - ${state.time}` : 'KAVRO Clock';
   document.body.style.background = screen.back;
+  if (screen.twips_per_pixel > 0) twipsPerPixel = screen.twips_per_pixel;
   size = { width: screen.width, height: screen.height };
   fit();
   const present = new Set();

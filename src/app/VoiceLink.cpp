@@ -1,0 +1,67 @@
+#include "VoiceLink.h"
+
+#include "core/AppTitle.h"
+#include "core/MessageBoxes.h"
+#include "voice/Announcer.h"
+
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <utility>
+
+VoiceLink::VoiceLink(QString programFolder, const BlindStructure& blinds, SoundPlayer& sounds,
+                     const MonotonicClock& clock, MessageBoxes& boxes, QWidget* screen)
+    : m_programFolder(std::move(programFolder)), m_blinds(blinds), m_sounds(sounds), m_clock(clock),
+      m_boxes(boxes), m_screen(screen)
+{}
+
+VoiceLink::~VoiceLink() = default;
+
+void VoiceLink::start()
+{
+    m_announcer.reset();
+    const ClockOptions::Voice voice = ClockOptions::load(m_programFolder).voice;
+    if (!voice.announcements) {
+        return;
+    }
+    m_announcer = Announcer::forOptions(voice, m_programFolder, m_blinds, m_sounds, m_clock);
+    m_announcer->audioAvailable = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
+    m_announcer->onFault = [this](const QString& reason) { showFault(reason); };
+}
+
+void VoiceLink::announce(const TournamentSnapshot& snapshot)
+{
+    if (m_announcer) {
+        m_announcer->ticked(snapshot);
+    }
+}
+
+void VoiceLink::test(const ClockOptions::Voice& voice)
+{
+    m_test = Announcer::forOptions(voice, m_programFolder, m_blinds, m_sounds, m_clock);
+    // The director asked for it: say why there is no sound at once.
+    m_test->onFault = [this](const QString& reason) { m_boxes.show(MessageBoxes::Icon::Warning, reason); };
+    m_test->say(m_test->texts().sample());
+}
+
+void VoiceLink::endTest()
+{
+    m_test.reset();
+}
+
+void VoiceLink::showFault(const QString& reason)
+{
+    // Once a run, and without stopping the clock or taking the keyboard from it.
+    if (m_faultShown) {
+        return;
+    }
+    m_faultShown = true;
+    auto* notice =
+        new QMessageBox(QMessageBox::Warning, AppTitle() + QStringLiteral(" Announcements"),
+                        reason + QStringLiteral("\n\nThe clock keeps time; announcements that cannot "
+                                                "be spoken are left out."),
+                        QMessageBox::Ok, m_screen);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setAttribute(Qt::WA_ShowWithoutActivating);
+    notice->setWindowModality(Qt::NonModal);
+    notice->show();
+}

@@ -1,0 +1,70 @@
+// The announcer wired to the tournament's snapshots: it hears of every change without a timer.
+#include "app/VoiceLink.h"
+
+#include "app/ClockApplication.h"
+#include "display/frmClock.h"
+#include "support/FakeClock.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeSoundPlayer.h"
+#include "support/ManagerDatabaseFile.h"
+#include "support/SnapshotAt.h"
+#include "support/TempProgramFolder.h"
+#include "voice/Announcer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class VoiceLinkTest : public testing::Test
+{
+protected:
+    TempProgramFolder dir;
+    FakeMessageBoxes boxes;
+    FakeSoundPlayer sounds;
+    FakeClock clock;
+
+    void SetUp() override
+    {
+        ASSERT_NO_THROW(WriteManagerDatabase(dir));
+        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
+        dir.copySample("prize-pool.csv", "../prize-pool.csv");
+        dir.write("darvel.ini", "Title=Sunday Open\r\nLevel=2\r\nTime=10:00\r\nBlinds=speed.blinds.csv\r\n"
+                                "Players=40\r\nEntries=45\r\n");
+    }
+
+    void announcements(bool on)
+    {
+        dir.write("options.ini", QByteArray("[Voice]\nAnnouncements=") + (on ? "true" : "false") + "\n");
+    }
+};
+
+} // namespace
+
+TEST_F(VoiceLinkTest, OnlyWhileOptionsSwitchThemOn)
+{
+    BlindStructure blinds;
+    VoiceLink link(dir.folders().Program, blinds, sounds, clock, boxes, nullptr);
+    link.start();
+    EXPECT_EQ(link.announcer(), nullptr);
+    link.announce(snapshotAt(1, "10:00"));
+    announcements(true);
+    link.start();
+    ASSERT_NE(link.announcer(), nullptr);
+    announcements(false);
+    link.start();
+    EXPECT_EQ(link.announcer(), nullptr);
+}
+
+TEST_F(VoiceLinkTest, TheRunningClockReachesTheAnnouncerThroughItsSnapshots)
+{
+    announcements(true);
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_NE(app.voice(), nullptr);
+    Announcer* announcer = app.voice()->announcer();
+    ASSERT_NE(announcer, nullptr);
+    const int before = announcer->rendersRequested();
+    // Starting the clock is a new snapshot; the announcer prepares what this level will say.
+    app.screen()->keyReleased(VirtualKey::Space);
+    EXPECT_GT(announcer->rendersRequested(), before);
+}
