@@ -9,7 +9,7 @@ ConnectionBudget::Limits ConnectionBudget::Limits::forOpenFileLimit(qint64 openF
 {
     Limits limits;
     if (openFiles > 0) {
-        limits.maxConnections = int(std::clamp<qint64>(openFiles / 4, 64, 1'000));
+        limits.maxConnections = int(std::clamp<qint64>(openFiles / 4, 64, 768));
     }
     return limits;
 }

@@ -24,7 +24,7 @@ public:
         // A connection waiting for its next request this long gives way to a new one when full.
         qint64 idleCloseMs = 5'000;
 
-        // A quarter of the open files, at most 1,000: the clock's files, sounds and X resources keep
+        // A quarter of the open files, at most 768: the clock's files, sounds and X resources keep
         // the rest.
         static Limits forOpenFileLimit(qint64 openFiles);
     };

@@ -353,9 +353,9 @@ TEST_F(ServerResilienceTest, TheBearerSchemeIsAcceptedInAnyCase)
               401);
 }
 
-TEST(ConnectionBudgetLimits, AQuarterOfTheOpenFilesAtMostAThousand)
+TEST(ConnectionBudgetLimits, AQuarterOfTheOpenFilesAtMost768)
 {
-    const std::pair<qint64, int> cases[] = {{-1, 512}, {256, 64}, {1024, 256}, {4096, 1000}, {1048576, 1000}};
+    const std::pair<qint64, int> cases[] = {{-1, 512}, {256, 64}, {1024, 256}, {4096, 768}, {1048576, 768}};
     for (const auto& [openFiles, connections] : cases) {
         EXPECT_EQ(ConnectionBudget::Limits::forOpenFileLimit(openFiles).maxConnections, connections)
             << openFiles;
