@@ -4,12 +4,13 @@
 # addresses flood both web ports. The clock keeps counting on the screen, its descriptors stay below the
 # limit it was started with, keys pressed during the flood reach darvel.recovery, the pages serve again
 # afterwards and SIGTERM ends the program.
-# Usage: flood-e2e.sh <build>/program
+# Usage: flood-e2e.sh <build>/program [folder for screenshots]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb-session.sh"
 e2e_start 1280x720
 e2e_copy_program "$1"
+shots=${2:-$E2E_TMP}
 cd "$E2E_PROGRAM"
 
 # Two free neighbouring ports, from a random start so parallel runs do not meet.
@@ -57,10 +58,10 @@ flood=$!
 most=0
 for round in 1 2 3; do
     sleep 3
-    import -window root "$E2E_TMP/flood-$round-a.png"
+    import -window root "$shots/flood-$round-a.png"
     sleep 2
-    import -window root "$E2E_TMP/flood-$round-b.png"
-    changed=$(compare -metric AE "$E2E_TMP/flood-$round-a.png" "$E2E_TMP/flood-$round-b.png" null: 2>&1 || true)
+    import -window root "$shots/flood-$round-b.png"
+    changed=$(compare -metric AE "$shots/flood-$round-a.png" "$shots/flood-$round-b.png" null: 2>&1 || true)
     [ "${changed%% *}" != 0 ] || e2e_fail "the screen stood still during the flood (round $round)"
     e2e_keys "$clock" F6
     level=$((level + 1))
