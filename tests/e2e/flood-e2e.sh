@@ -39,8 +39,17 @@ printf '%s\r\n' Color_Style=1 Tick_Sound=Count.wav End_Sound=End.wav Background=
 rec() {
     { grep -a "^$1=" darvel.recovery 2>/dev/null || true; } | tr -d '\r' | cut -d= -f2-
 }
+# Prints the body of a 200 answer to GET $1, nothing otherwise.
+get() {
+    python3 -c 'import sys, urllib.request
+try:
+    with urllib.request.urlopen(sys.argv[1], timeout=2) as r:
+        sys.stdout.write(r.read().decode())
+except Exception:
+    pass' "http://127.0.0.1:$port$1"
+}
 state() {
-    curl -s --max-time 2 "http://127.0.0.1:$port/api/state" || true
+    get /api/state
 }
 
 echo "the clock starts under ulimit -Sn 1024 with the players' view on port $port"
@@ -87,8 +96,7 @@ for _ in $(seq 50); do first=$(state) && [ -n "$first" ] && break; sleep 0.2; do
 sleep 2.5
 second=$(state)
 [ -n "$second" ] && [ "$first" != "$second" ] || e2e_fail "the state did not change in 2.5 seconds after the flood"
-code=$(curl -s -o /dev/null -w '%{http_code}' --max-time 2 "http://127.0.0.1:$port/tv")
-[ "$code" = 200 ] || e2e_fail "/tv answered $code after the flood"
+get /tv | grep -q "tv.js" || e2e_fail "/tv is not served after the flood"
 
 echo "SIGTERM ends the program"
 kill -TERM "$E2E_PID"
