@@ -1,6 +1,8 @@
-// Many live pages on loopback against the clock's web server: does every page see every tick, does
-// the clock's own thread stay as cheap as without pages, and does a page that drops and comes back
-// miss anything? Usage: network_load [seconds (max 60)] [pages]
+// Many live pages on loopback against the clock's web server, with the server's limits in place: does
+// every page see every tick, does the clock's own thread stay as cheap as without pages, does a page
+// that drops and comes back miss anything, and how many requests a second does a flood beside them get
+// answered? Each page comes from an address of its own in 127.0.0.0/8, as phones would, since one address
+// may hold only a few connections. Usage: network_load [seconds (max 60)] [pages]
 #include "core/ClockScreenModel.h"
 #include "core/SteadyClock.h"
 #include "display/ScreenJson.h"
@@ -13,9 +15,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
-#include <QWebSocket>
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -27,6 +29,8 @@ namespace {
 
 // The first ticks build caches; they count for neither phase.
 constexpr int WarmUpTicks = 2;
+constexpr int FloodAddresses = 8;
+constexpr int FloodConnectionsPerAddress = 8;
 
 double threadCpuMs()
 {
@@ -46,40 +50,62 @@ struct PageStats
     long messages = 0;
     long gaps = 0;        // a tick missed within a session
     long staleStarts = 0; // a new session whose first state was not the newest
+    long refused = 0;     // a handshake answered with anything but 101
     std::vector<qint64> delays;
 };
 
-// One live page: counts the ticks it sees, now and then drops and comes back.
+// The source address of page or flood client number i: 127.0.0.2 and on, 250 to a /24.
+QHostAddress sourceAddress(int i)
+{
+    return QHostAddress(quint32((127u << 24) + 2u + quint32(i / 250) * 256u + quint32(i % 250)));
+}
+
+// One live page: a WebSocket client of its own over a socket bound to its address (QWebSocket cannot
+// choose one). Counts the ticks it sees, now and then drops and comes back.
 class Page : public QObject
 {
 public:
-    Page(QObject* parent, QUrl url, QString origin, bool dropper, PageStats& stats)
-        : QObject(parent), m_url(url), m_origin(origin), m_dropper(dropper), m_stats(stats)
+    Page(QObject* parent, int index, quint16 port, QString origin, bool dropper, PageStats& stats)
+        : QObject(parent), m_source(sourceAddress(index)), m_port(port), m_origin(origin), m_dropper(dropper),
+          m_stats(stats)
     {
         connectNow();
     }
 
 private:
-    QUrl m_url;
+    QHostAddress m_source;
+    quint16 m_port;
     QString m_origin;
     bool m_dropper;
     PageStats& m_stats;
-    QWebSocket* m_socket = nullptr;
+    QTcpSocket* m_socket = nullptr;
+    QByteArray m_buffer;
+    QByteArray m_message;
+    bool m_upgraded = false;
     int m_last = -1;
     int m_expectAtLeast = -1;
 
     void connectNow()
     {
-        m_socket = new QWebSocket(m_origin, QWebSocketProtocol::VersionLatest, this);
+        m_socket = new QTcpSocket(this);
+        m_socket->bind(m_source);
+        m_buffer.clear();
+        m_message.clear();
+        m_upgraded = false;
         m_last = -1;
         {
             const std::lock_guard<std::mutex> guard(g_lock);
             m_expectAtLeast = int(g_published.size()) - 1;
         }
         ++m_stats.sessions;
-        connect(m_socket, &QWebSocket::textMessageReceived, this,
-                [this](const QString& text) { received(text); });
-        m_socket->open(m_url);
+        connect(m_socket, &QTcpSocket::connected, this, [this] {
+            m_socket->write("GET / HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(m_port) +
+                            "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                            "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nOrigin: " +
+                            m_origin.toLatin1() + "\r\n\r\n");
+        });
+        connect(m_socket, &QTcpSocket::readyRead, this, [this] { read(); });
+        m_socket->connectToHost(QHostAddress::LocalHost, m_port);
         if (m_dropper) {
             QTimer::singleShot(1000 + QRandomGenerator::global()->bounded(4000), this, [this] {
                 m_socket->abort();
@@ -89,9 +115,62 @@ private:
         }
     }
 
-    void received(const QString& text)
+    void read()
     {
-        const int tick = QJsonDocument::fromJson(text.toUtf8()).object()["title"].toString().toInt();
+        m_buffer += m_socket->readAll();
+        if (!m_upgraded) {
+            const qsizetype end = m_buffer.indexOf("\r\n\r\n");
+            if (end < 0) {
+                return;
+            }
+            if (!m_buffer.startsWith("HTTP/1.1 101")) {
+                ++m_stats.refused;
+                m_socket->abort();
+                return;
+            }
+            m_upgraded = true;
+            m_buffer.remove(0, end + 4);
+        }
+        // Frames from a server are not masked.
+        for (;;) {
+            if (m_buffer.size() < 2) {
+                return;
+            }
+            const auto byte = [this](qsizetype i) { return quint8(m_buffer.at(i)); };
+            qsizetype header = 2;
+            quint64 length = byte(1) & 0x7F;
+            if (length >= 126) {
+                const int extra = length == 126 ? 2 : 8;
+                if (m_buffer.size() < header + extra) {
+                    return;
+                }
+                length = 0;
+                for (int i = 0; i < extra; ++i) {
+                    length = (length << 8) | byte(header + i);
+                }
+                header += extra;
+            }
+            if (m_buffer.size() < header + qsizetype(length)) {
+                return;
+            }
+            const bool final = (byte(0) & 0x80) != 0;
+            const int opcode = byte(0) & 0x0F;
+            m_message += m_buffer.mid(header, qsizetype(length));
+            m_buffer.remove(0, header + qsizetype(length));
+            if (opcode >= 0x8) {
+                m_message.clear();
+                continue;
+            }
+            if (final) {
+                received(m_message);
+                m_message.clear();
+            }
+        }
+    }
+
+    void received(const QByteArray& text)
+    {
+        const int tick = QJsonDocument::fromJson(text).object()["title"].toString().toInt();
         ++m_stats.messages;
         if (m_last < 0) {
             if (tick < m_expectAtLeast) {
@@ -108,6 +187,52 @@ private:
             }
         }
         m_last = std::max(m_last, tick);
+    }
+};
+
+// Requests as fast as one keep-alive connection takes them: each answer is followed by the next
+// request at once.
+class FloodClient : public QObject
+{
+public:
+    FloodClient(QObject* parent, int index, quint16 port, std::atomic<long>& answered,
+                std::atomic<long>& refused)
+        : QObject(parent), m_answered(answered), m_refused(refused)
+    {
+        m_request = "GET /api/state HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) + "\r\n\r\n";
+        m_socket = new QTcpSocket(this);
+        m_socket->bind(sourceAddress(index));
+        connect(m_socket, &QTcpSocket::connected, this, [this] { m_socket->write(m_request); });
+        connect(m_socket, &QTcpSocket::readyRead, this, [this] { read(); });
+        m_socket->connectToHost(QHostAddress::LocalHost, port);
+    }
+
+private:
+    std::atomic<long>& m_answered;
+    std::atomic<long>& m_refused;
+    QTcpSocket* m_socket;
+    QByteArray m_request;
+    QByteArray m_buffer;
+
+    void read()
+    {
+        m_buffer += m_socket->readAll();
+        for (;;) {
+            const qsizetype end = m_buffer.indexOf("\r\n\r\n");
+            if (end < 0) {
+                return;
+            }
+            const qsizetype at = m_buffer.indexOf("Content-Length:");
+            const qsizetype lineEnd = m_buffer.indexOf("\r\n", at);
+            const qsizetype length =
+                at < 0 || at > end ? 0 : m_buffer.mid(at + 15, lineEnd - at - 15).trimmed().toLongLong();
+            if (m_buffer.size() < end + 4 + length) {
+                return;
+            }
+            (m_buffer.startsWith("HTTP/1.1 200") ? m_answered : m_refused)++;
+            m_buffer.remove(0, end + 4 + length);
+            m_socket->write(m_request);
+        }
     }
 };
 
@@ -134,7 +259,6 @@ int main(int argc, char** argv)
         return 1;
     }
     // The ports were free ones; the service picks its own with port 0.
-    const QUrl url(QStringLiteral("ws://127.0.0.1:%1/").arg(service.pushPort()));
     const QString origin = QStringLiteral("http://127.0.0.1:%1").arg(service.httpPort());
 
     FixedTextMeasurer measurer;
@@ -170,6 +294,14 @@ int main(int argc, char** argv)
     PageStats dropStats;
     QObject pageRoot;
     pageRoot.moveToThread(&pageThread);
+    QThread floodThread;
+    floodThread.start();
+    QObject floodRoot;
+    floodRoot.moveToThread(&floodThread);
+    std::atomic<long> floodAnswered{0};
+    std::atomic<long> floodRefused{0};
+    qint64 floodStart = 0;
+    qint64 floodMs = 0;
 
     double idleCpu = 0;
     double loadCpu = 0;
@@ -187,12 +319,24 @@ int main(int argc, char** argv)
             QMetaObject::invokeMethod(&pageRoot, [&] {
                 for (int i = 0; i < pages; ++i) {
                     const bool dropper = i % 5 == 4;
-                    new Page(&pageRoot, url, origin, dropper, dropper ? dropStats : steadyStats);
+                    new Page(&pageRoot, i, service.pushPort(), origin, dropper,
+                             dropper ? dropStats : steadyStats);
+                }
+            });
+        } else if (tick == idleTicks + loadTicks / 2) {
+            // The second half of the pages' phase: a request flood beside them, from addresses of its
+            // own, each as many connections as one address may hold.
+            floodStart = g_since.elapsed();
+            QMetaObject::invokeMethod(&floodRoot, [&] {
+                for (int i = 0; i < FloodAddresses * FloodConnectionsPerAddress; ++i) {
+                    new FloodClient(&floodRoot, 1000 + i / FloodConnectionsPerAddress, service.httpPort(),
+                                    floodAnswered, floodRefused);
                 }
             });
             phaseStart = threadCpuMs();
         } else if (tick == idleTicks + loadTicks) {
             loadCpu = threadCpuMs() - phaseStart;
+            floodMs = g_since.elapsed() - floodStart;
             ticker.stop();
             QTimer::singleShot(1500, &app, &QCoreApplication::quit);
         }
@@ -203,6 +347,12 @@ int main(int argc, char** argv)
         &pageRoot, [&] { qDeleteAll(pageRoot.children()); }, Qt::BlockingQueuedConnection);
     pageThread.quit();
     pageThread.wait();
+    const long answered = floodAnswered;
+    const long refusedRequests = floodRefused;
+    QMetaObject::invokeMethod(
+        &floodRoot, [&] { qDeleteAll(floodRoot.children()); }, Qt::BlockingQueuedConnection);
+    floodThread.quit();
+    floodThread.wait();
 
     std::vector<qint64> delays = steadyStats.delays;
     delays.insert(delays.end(), dropStats.delays.begin(), dropStats.delays.end());
@@ -223,10 +373,16 @@ int main(int argc, char** argv)
         "dropping pages: %ld sessions, %ld states, %ld missed ticks within a session, %ld sessions that "
         "did not start with the newest state\n",
         dropStats.sessions, dropStats.messages, dropStats.gaps, dropStats.staleStarts);
+    std::printf("refused page handshakes: %ld\n", steadyStats.refused + dropStats.refused);
+    std::printf("request flood beside the pages (%d addresses x %d connections, %.1f s): %.0f answers/s, %ld "
+                "refused\n",
+                FloodAddresses, FloodConnectionsPerAddress, double(floodMs) / 1000.0,
+                floodMs > 0 ? double(answered) * 1000.0 / double(floodMs) : 0.0, refusedRequests);
     std::printf("delay publish -> page: median %lld ms, 99 %% %lld ms, max %lld ms\n",
                 static_cast<long long>(percentile(0.5)), static_cast<long long>(percentile(0.99)),
                 static_cast<long long>(delays.empty() ? 0 : delays.back()));
-    const bool ok = steadyStats.gaps == 0 && dropStats.gaps == 0 && dropStats.staleStarts == 0 &&
+    const bool ok = steadyStats.refused + dropStats.refused == 0 && answered > 0 && steadyStats.gaps == 0 &&
+                    dropStats.gaps == 0 && dropStats.staleStarts == 0 &&
                     steadyStats.messages >= expectedSteady && loadPerTick <= idlePerTick * 1.2 &&
                     (delays.empty() || delays.back() < 1000);
     std::printf("%s\n", ok ? "PASS" : "FAIL");

@@ -3,6 +3,7 @@
 #include "core/SteadyClock.h"
 #include "display/frmClock.h"
 #include "manager/ManagerTimeLimits.h"
+#include "network/OpenFileLimit.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
 
@@ -10,6 +11,8 @@
 
 int main(int argc, char* argv[])
 {
+    // The network's connections have a budget sized from this limit; the rest is the clock's own.
+    OpenFileLimit::raiseToHard();
     QApplication app(argc, argv);
     QApplication::setApplicationName(AppTitle());
     QApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));

@@ -10,6 +10,7 @@ const QString Players = QStringLiteral("Network/Players_View");
 const QString Port = QStringLiteral("Network/Port");
 const QString Bind = QStringLiteral("Network/Bind");
 const QString Pin = QStringLiteral("Network/Remote_PIN");
+const QString HostNames = QStringLiteral("Network/Host_Names");
 const QString Announcements = QStringLiteral("Voice/Announcements");
 const QString VoiceName = QStringLiteral("Voice/Voice");
 const QString Rate = QStringLiteral("Voice/Rate");
@@ -54,6 +55,14 @@ ClockOptions ClockOptions::load(const QString& programFolder)
     options.network.port = quint16(number(file, Port, 1, 65535, defaults.network.port));
     options.network.bind = file.value(Bind).toString().trimmed();
     options.network.remotePin = file.value(Pin).toString().trimmed();
+    // Comma separated: QSettings hands a list back when there is a comma, a string when there is none.
+    for (const QString& part : file.value(HostNames).toStringList()) {
+        for (const QString& name : part.split(QLatin1Char(','))) {
+            if (!name.trimmed().isEmpty()) {
+                options.network.hostNames.append(name.trimmed());
+            }
+        }
+    }
     options.voice.announcements = flag(file, Announcements, defaults.voice.announcements);
     const QString voice = file.value(VoiceName).toString().trimmed();
     options.voice.voice = voice.isEmpty() ? defaults.voice.voice : voice;
@@ -69,6 +78,7 @@ bool ClockOptions::save(const QString& programFolder, QString* error) const
     file.setValue(Port, network.port);
     file.setValue(Bind, network.bind);
     file.setValue(Pin, network.remotePin);
+    file.setValue(HostNames, network.hostNames.join(QLatin1Char(',')));
     file.setValue(Announcements, voice.announcements);
     file.setValue(VoiceName, voice.voice);
     file.setValue(Rate, voice.rate);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // The settings of the clock's network view and spoken announcements, kept in "options.ini" beside
@@ -15,6 +16,9 @@ public:
         quint16 port = 8088;
         QString bind;      // empty: every address
         QString remotePin; // empty: no remote
+        // Names the pages may be loaded under besides this machine's addresses, localhost and its
+        // host name (a Host header naming anything else is refused).
+        QStringList hostNames;
 
         friend bool operator==(const Network&, const Network&) = default;
     };

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QTcpSocket>
 #include <QUrl>
 #include <QWebSocket>
 #include <QWebSocketCorsAuthenticator>
@@ -25,32 +26,33 @@ const QByteArray Policy = QByteArrayLiteral("default-src 'self'; connect-src 'se
                                             "data:; frame-ancestors 'none'; base-uri 'none'");
 
 void send(QHttpServerResponder& responder, Status status, const QByteArray& contentType,
-          const QByteArray& body, bool headOnly = false)
+          const QByteArray& body, bool headOnly = false, const QByteArray& allow = {})
 {
-    const QByteArray content = headOnly ? QByteArray() : body;
+    // The same headers on every answer, errors included.
+    responder.writeStatusLine(status);
+    responder.writeHeaders({{"Content-Type", contentType},
+                            {"Cache-Control", "no-store"},
+                            {"X-Content-Type-Options", "nosniff"},
+                            {"X-Frame-Options", "DENY"},
+                            {"Referrer-Policy", "no-referrer"},
+                            {"Content-Security-Policy", Policy}});
     if (status == Status::TooManyRequests) {
-        responder.write(content,
-                        {{"Content-Type", contentType},
-                         {"Cache-Control", "no-store"},
-                         {"X-Content-Type-Options", "nosniff"},
-                         {"Retry-After", QByteArray::number(RemotePairing::LockOutMs / 1000)}},
-                        status);
-        return;
+        responder.writeHeader("Retry-After", QByteArray::number(RemotePairing::LockOutMs / 1000));
     }
-    responder.write(content,
-                    {{"Content-Type", contentType},
-                     {"Cache-Control", "no-store"},
-                     {"X-Content-Type-Options", "nosniff"},
-                     {"X-Frame-Options", "DENY"},
-                     {"Referrer-Policy", "no-referrer"},
-                     {"Content-Security-Policy", Policy}},
-                    status);
+    if (!allow.isEmpty()) {
+        responder.writeHeader("Allow", allow);
+    }
+    // HEAD: the length GET would send, without the body.
+    responder.writeHeader("Content-Length", QByteArray::number(body.size()));
+    responder.writeBody(headOnly ? QByteArray() : body);
 }
 
-void sendError(QHttpServerResponder& responder, Status status, const QString& message)
+void sendError(QHttpServerResponder& responder, Status status, const QString& message,
+               const QByteArray& allow = {})
 {
     send(responder, status, Json,
-         QJsonDocument(QJsonObject{{QStringLiteral("error"), message}}).toJson(QJsonDocument::Compact));
+         QJsonDocument(QJsonObject{{QStringLiteral("error"), message}}).toJson(QJsonDocument::Compact), false,
+         allow);
 }
 
 // A body that is one JSON object with exactly the one string member name, or nothing.
@@ -88,9 +90,13 @@ ClockWebServer::ClockWebServer(const QString& remotePin, const MonotonicClock& c
     m_http->setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
         handle(request, std::move(responder));
     });
-    m_tcp = new GuardedTcpServer(m_limits.connection, this);
+    m_budget = new ConnectionBudget(m_limits.budget, clock, this);
+    m_tcp = new GuardedTcpServer(m_limits.connection, *m_budget, this);
+    m_pushTcp = new GuardedTcpServer(m_limits.connection, *m_budget, this);
     m_push = new QWebSocketServer(QStringLiteral("KAVRO Clock"), QWebSocketServer::NonSecureMode, this);
     m_push->setMaxPendingConnections(64);
+    m_push->setHandshakeTimeout(m_limits.connection.requestTimeoutMs);
+    m_pushTcp->setHandOver([this](QTcpSocket* socket) { handOver(socket); });
     connect(m_push, &QWebSocketServer::originAuthenticationRequired, this,
             [this](QWebSocketCorsAuthenticator* authenticator) {
                 // The host is checked once the request is in; here only what a page of ours can send.
@@ -121,14 +127,14 @@ bool ClockWebServer::listen(const QHostAddress& address, quint16 port, QString* 
     }
     m_httpPort = m_tcp->serverPort();
     const quint16 wanted = port == 0 ? 0 : quint16(port + 1);
-    if (port == 65535 || !m_push->listen(address, wanted)) {
+    if (port == 65535 || !m_pushTcp->listen(address, wanted)) {
         if (error) {
-            *error = m_push->errorString();
+            *error = m_pushTcp->errorString();
         }
         m_tcp->close();
         return false;
     }
-    m_pushPort = m_push->serverPort();
+    m_pushPort = m_pushTcp->serverPort();
     m_http->bind(m_tcp);
     return true;
 }
@@ -144,11 +150,68 @@ bool ClockWebServer::originAllowed(const QString& origin, const QString& host) c
            url.host().compare(host, Qt::CaseInsensitive) == 0 && url.path().isEmpty();
 }
 
+void ClockWebServer::handOver(QTcpSocket* socket)
+{
+    auto connection = std::make_shared<PushConnection>();
+    m_handshakes.insert(socket, connection);
+    connect(socket, &QObject::destroyed, this, [this, socket] { m_handshakes.remove(socket); });
+    // Connected before the WebSocket's own handler; idle until the handshake is done.
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket, connection] {
+        if (connection->live) {
+            readFrames(socket, *connection);
+        }
+    });
+    m_push->handleConnection(socket);
+}
+
+void ClockWebServer::readFrames(QTcpSocket* socket, PushConnection& connection)
+{
+    connection.reader.append(socket->readAll());
+    const auto end = [&](QWebSocketProtocol::CloseCode code) {
+        connection.live->close(code);
+        socket->disconnectFromHost();
+    };
+    ClientFrameReader::Frame frame;
+    for (;;) {
+        switch (connection.reader.next(&frame)) {
+        case ClientFrameReader::Status::NeedMore:
+            return;
+        case ClientFrameReader::Status::Frame:
+            if (frame.opcode == 0x8) {
+                end(QWebSocketProtocol::CloseCodeNormal);
+                return;
+            }
+            if (frame.opcode == 0x9) {
+                socket->write(QByteArray("\x8A", 1) + char(frame.payload.size()) + frame.payload);
+            }
+            break;
+        case ClientFrameReader::Status::Unmasked:
+        case ClientFrameReader::Status::Invalid:
+            end(QWebSocketProtocol::CloseCodeProtocolError);
+            return;
+        case ClientFrameReader::Status::TooLarge:
+            end(QWebSocketProtocol::CloseCodeTooMuchData);
+            return;
+        }
+    }
+}
+
 void ClockWebServer::acceptLive()
 {
     while (QWebSocket* socket = m_push->nextPendingConnection()) {
-        if (m_live.size() >= m_limits.maxLiveClients ||
-            !originAllowed(socket->origin(), socket->requestUrl().host())) {
+        for (auto it = m_handshakes.begin(); it != m_handshakes.end(); ++it) {
+            if (it.key()->peerPort() == socket->peerPort() &&
+                it.key()->peerAddress() == socket->peerAddress()) {
+                it.value()->live = socket;
+                m_handshakes.erase(it);
+                break;
+            }
+        }
+        const QUrl url = socket->requestUrl();
+        const QByteArray host = url.port() < 0 ? url.host().toLatin1()
+                                               : url.host().toLatin1() + ':' + QByteArray::number(url.port());
+        if (m_live.size() >= m_limits.maxLiveClients || !m_hosts.allows(host) ||
+            !originAllowed(socket->origin(), url.host())) {
             socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
             socket->deleteLater();
             continue;
@@ -190,13 +253,18 @@ void ClockWebServer::handle(const QHttpServerRequest& request, QHttpServerRespon
     const QHttpServerRequest::Method method = request.method();
     const bool read = method == QHttpServerRequest::Method::Get || method == QHttpServerRequest::Method::Head;
     const bool head = method == QHttpServerRequest::Method::Head;
-    if (request.body().size() > m_limits.maxBodyBytes) {
+    // A page loaded under a foreign name (DNS rebinding) gets nothing, not even an error text.
+    if (!m_hosts.allows(request.value("Host"))) {
+        send(responder, Status::MisdirectedRequest, QByteArrayLiteral("text/plain"), QByteArray());
+        return;
+    }
+    if (request.body().size() > m_limits.connection.maxBodyBytes) {
         sendError(responder, Status::PayloadTooLarge, QStringLiteral("The request is too large."));
         return;
     }
     if (path == QStringLiteral("/api/state")) {
         if (!read) {
-            sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use GET."));
+            sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use GET."), "GET, HEAD");
         } else if (m_state.isEmpty()) {
             sendError(responder, Status::ServiceUnavailable, QStringLiteral("The clock is starting."));
         } else {
@@ -206,7 +274,7 @@ void ClockWebServer::handle(const QHttpServerRequest& request, QHttpServerRespon
     }
     if (path == QStringLiteral("/api/pair") || path == QStringLiteral("/api/command")) {
         if (method != QHttpServerRequest::Method::Post) {
-            sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use POST."));
+            sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use POST."), "POST");
         } else if (path == QStringLiteral("/api/pair")) {
             pair(request, responder);
         } else {
@@ -220,7 +288,7 @@ void ClockWebServer::handle(const QHttpServerRequest& request, QHttpServerRespon
         return;
     }
     if (!read) {
-        sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use GET."));
+        sendError(responder, Status::MethodNotAllowed, QStringLiteral("Use GET."), "GET, HEAD");
         return;
     }
     asset.body.replace("@PUSH_PORT@", QByteArray::number(m_pushPort));
@@ -263,7 +331,12 @@ void ClockWebServer::pair(const QHttpServerRequest& request, QHttpServerResponde
 
 void ClockWebServer::command(const QHttpServerRequest& request, QHttpServerResponder& responder)
 {
-    if (!m_pairing.authorised(request.value("Authorization"))) {
+    // The scheme's name is case-insensitive (RFC 9110); the token is not.
+    QByteArray authorization = request.value("Authorization").trimmed();
+    if (authorization.left(7).toLower() == "bearer ") {
+        authorization.replace(0, 7, "Bearer ");
+    }
+    if (!m_pairing.authorised(authorization)) {
         sendError(responder, Status::Unauthorized, QStringLiteral("Pair with the PIN first."));
         return;
     }

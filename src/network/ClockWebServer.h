@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ClientFrameReader.h"
+#include "ConnectionBudget.h"
 #include "GuardedTcpServer.h"
+#include "HostCheck.h"
 #include "RemotePairing.h"
 #include "core/VirtualKey.h"
 
@@ -8,12 +11,15 @@
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include <QPointer>
+#include <memory>
 
 class MonotonicClock;
 class QHttpServer;
 class QHttpServerRequest;
 class QHttpServerResponder;
 class QWebSocket;
+class QTcpSocket;
 class QWebSocketServer;
 
 // The pages, the state and the remote's commands over HTTP, and the live state pushed over a WebSocket
@@ -27,7 +33,7 @@ public:
     struct Limits
     {
         GuardedTcpServer::Limits connection;
-        qint64 maxBodyBytes = 1024;
+        ConnectionBudget::Limits budget;
         int maxLiveClients = 1000;
         // A live client with more than this waiting to be sent is not reading: it is dropped.
         qint64 maxQueuedPushBytes = 1024 * 1024;
@@ -45,6 +51,9 @@ public:
     int liveClients() const { return int(m_live.size()); }
 
     void publish(const QByteArray& state);
+    // Names besides this machine's own that pages may be loaded under (a Host header may name).
+    void setHostNames(const QStringList& names) { m_hosts = HostCheck(names); }
+    const ConnectionBudget& budget() const { return *m_budget; }
 
 signals:
     void keyRequested(VirtualKey key);
@@ -53,9 +62,20 @@ private:
     Limits m_limits;
     RemotePairing m_pairing;
     QHttpServer* m_http = nullptr;
+    ConnectionBudget* m_budget = nullptr;
+    HostCheck m_hosts{{}};
     GuardedTcpServer* m_tcp = nullptr;
+    GuardedTcpServer* m_pushTcp = nullptr;
     QWebSocketServer* m_push = nullptr;
     QList<QWebSocket*> m_live;
+    // What each page sends is read here, before the WebSocket sees it, so frames the WebSocket would
+    // let pass (unmasked ones) end the connection.
+    struct PushConnection
+    {
+        ClientFrameReader reader;
+        QPointer<QWebSocket> live;
+    };
+    QHash<QTcpSocket*, std::shared_ptr<PushConnection>> m_handshakes;
     QByteArray m_state;
     quint16 m_httpPort = 0;
     quint16 m_pushPort = 0;
@@ -63,6 +83,8 @@ private:
     void handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
     void pair(const QHttpServerRequest& request, QHttpServerResponder& responder);
     void command(const QHttpServerRequest& request, QHttpServerResponder& responder);
+    void handOver(QTcpSocket* socket);
     void acceptLive();
+    void readFrames(QTcpSocket* socket, PushConnection& connection);
     bool originAllowed(const QString& origin, const QString& host) const;
 };

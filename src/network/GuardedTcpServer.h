@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QTcpServer>
+#include <functional>
 
-// The listening socket under the HTTP server. Each connection gets a byte budget for a request and a
-// deadline for finishing it, both renewed by every response: a client that sends too much is answered
-// 413 and closed, one that sends too slowly (or holds an idle connection) is dropped, and beyond
-// maxConnections new ones are turned away with 503.
+class ConnectionBudget;
+
+// A listening socket of the web server. Every connection is counted against the shared budget; one that
+// does not fit is answered 503 and closed at once, so a flood holds no descriptor for long.
+// HTTP connections get a byte budget for a request and a deadline for finishing it, both renewed by every
+// response: a client that sends too much is answered 413 and closed, one that sends too slowly (or
+// holds an idle connection) is dropped. After the answer to HTTP/1.0, to "Connection: close" or to a
+// body over maxBodyBytes (which the server answers 413) the connection is closed.
 class GuardedTcpServer : public QTcpServer
 {
     Q_OBJECT
@@ -14,20 +19,27 @@ public:
     struct Limits
     {
         qint64 maxRequestBytes = 16 * 1024;
+        qint64 maxBodyBytes = 1024;
         int requestTimeoutMs = 10'000;
-        int maxConnections = 512;
     };
 
-    explicit GuardedTcpServer(Limits limits, QObject* parent = nullptr);
+    GuardedTcpServer(Limits limits, ConnectionBudget& budget, QObject* parent = nullptr);
 
-    int openConnections() const { return m_open; }
+    // Connections go to handOver (the WebSocket handshake) instead of the HTTP server's queue.
+    void setHandOver(std::function<void(QTcpSocket*)> handOver) { m_handOver = std::move(handOver); }
+
+    // Whether the request head asks for the connection to end after the answer.
+    static bool closesAfterAnswer(const QByteArray& head, qint64 maxBodyBytes);
 
 protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
     Limits m_limits;
-    int m_open = 0;
+    ConnectionBudget& m_budget;
+    std::function<void(QTcpSocket*)> m_handOver;
 
+    void guard(QTcpSocket* socket);
+    static void refuseNow(qintptr descriptor);
     static void refuse(QTcpSocket* socket, const QByteArray& statusLine);
 };

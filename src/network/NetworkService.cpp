@@ -1,6 +1,7 @@
 #include "NetworkService.h"
 
 #include "ClockWebServer.h"
+#include "OpenFileLimit.h"
 
 #include <QHostAddress>
 #include <QNetworkInterface>
@@ -35,7 +36,10 @@ bool NetworkService::start(QString* error)
         return false;
     }
     m_thread.start();
-    auto* server = new ClockWebServer(m_options.remotePin, m_clock);
+    ClockWebServer::Limits limits;
+    limits.budget = ConnectionBudget::Limits::forOpenFileLimit(OpenFileLimit::current());
+    auto* server = new ClockWebServer(m_options.remotePin, m_clock, limits);
+    server->setHostNames(m_options.hostNames);
     server->moveToThread(&m_thread);
     bool ok = false;
     QString reason;

@@ -71,6 +71,32 @@ TEST(ClockOptions, SaveReadsBackTheSame)
     EXPECT_EQ(ClockOptions::load(folder.path()), options);
 }
 
+TEST(ClockOptions, HostNamesAreCommaSeparated)
+{
+    struct Case
+    {
+        QByteArray line;
+        QStringList names;
+    };
+    const Case cases[] = {
+        {"Host_Names=clock.example\n", {"clock.example"}},
+        {"Host_Names=clock.example, tv.example ,,\n", {"clock.example", "tv.example"}},
+        {"Host_Names=\"a.example,b.example\"\n", {"a.example", "b.example"}},
+        {"Host_Names=\n", {}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        write(ClockOptions::fileName(folder.path()), "[Network]\n" + c.line);
+        EXPECT_EQ(ClockOptions::load(folder.path()).network.hostNames, c.names) << c.line.constData();
+    }
+    QTemporaryDir folder;
+    ClockOptions options;
+    options.network.hostNames = QStringList{"clock.example", "tv.example"};
+    ASSERT_TRUE(options.save(folder.path()));
+    EXPECT_EQ(ClockOptions::load(folder.path()), options);
+}
+
 TEST(ClockOptions, SaveWhereNoFolderCanBeFails)
 {
     // A plain file where the program folder should be: even root cannot write below it.

@@ -132,7 +132,7 @@ TEST_F(ClockWebServerTest, RefusesBadCommandsClearly)
         EXPECT_EQ(command(c.body, token).status, c.status) << c.body.left(40).constData();
     }
     const QByteArray form =
-        "POST /api/command HTTP/1.1\r\nHost: x\r\nAuthorization: Bearer " + token +
+        "POST /api/command HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Bearer " + token +
         "\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: 13\r\n\r\n"
         "command=pause";
     EXPECT_EQ(send(form).status, 415);
@@ -162,11 +162,11 @@ TEST_F(ClockWebServerTest, OversizedRequestsAreRefusedAndTheServerGoesOn)
     // Far more than any request of a page: answered 413 before it is all read.
     const QByteArray huge(4 * 1024 * 1024, 'x');
     const QByteArray raw =
-        "POST /api/pair HTTP/1.1\r\nHost: x\r\nContent-Type: application/json\r\nContent-Length: " +
+        "POST /api/pair HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\nContent-Length: " +
         QByteArray::number(huge.size()) + "\r\n\r\n" + huge;
     EXPECT_EQ(send(raw).status, 413);
     const QByteArray header =
-        "GET / HTTP/1.1\r\nHost: x\r\nX-Padding: " + QByteArray(64 * 1024, 'y') + "\r\n\r\n";
+        "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Padding: " + QByteArray(64 * 1024, 'y') + "\r\n\r\n";
     EXPECT_EQ(send(header).status, 413);
     server->publish(State);
     EXPECT_EQ(send(httpRequest("GET", "/api/state")).body, State);
@@ -177,7 +177,7 @@ TEST_F(ClockWebServerTest, ASlowClientIsDroppedWhileOthersAreServed)
     QTcpSocket slow;
     slow.connectToHost(QHostAddress::LocalHost, server->httpPort());
     ASSERT_TRUE(runEventsUntil([&] { return slow.state() == QAbstractSocket::ConnectedState; }));
-    slow.write("GET / HTTP/1.1\r\nHost: x\r\n");
+    slow.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n");
     server->publish(State);
     EXPECT_EQ(send(httpRequest("GET", "/api/state")).status, 200);
     EXPECT_TRUE(runEventsUntil([&] { return slow.state() == QAbstractSocket::UnconnectedState; }));
