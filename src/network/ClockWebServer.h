@@ -45,9 +45,15 @@ public:
     int liveClients() const { return int(m_live.size()); }
 
     void publish(const QByteArray& state);
+    // Every paired phone must pair again.
+    void forgetPairedPhones() { m_pairing.forgetTokens(); }
+    // While the reason is not empty, commands are answered 409 with it.
+    void refuseCommands(const QString& reason) { m_commandRefusal = reason; }
 
 signals:
     void keyRequested(VirtualKey key);
+    // Too many wrong PINs: nobody can pair until the monotonic time untilMs.
+    void pairingStopped(qint64 untilMs);
 
 private:
     Limits m_limits;
@@ -57,6 +63,7 @@ private:
     QWebSocketServer* m_push = nullptr;
     QList<QWebSocket*> m_live;
     QByteArray m_state;
+    QString m_commandRefusal;
     quint16 m_httpPort = 0;
     quint16 m_pushPort = 0;
 
