@@ -1,5 +1,6 @@
 #include "NetworkLink.h"
 
+#include "display/RemoteNotice.h"
 #include "display/frmClock.h"
 #include "network/QrCode.h"
 #include "network/StateJson.h"
@@ -27,6 +28,8 @@ NetworkLink::NetworkLink(const ClockOptions::Network& options, const MonotonicCl
             m_screen.keyReleased(key);
         }
     });
+    m_notice = new RemoteNotice(&m_screen);
+    connect(&m_service, &NetworkService::noticeChanged, m_notice, &RemoteNotice::showNotice);
     m_poll.setInterval(PollMs);
     connect(&m_poll, &QTimer::timeout, this, &NetworkLink::publishChanges);
 }
@@ -51,11 +54,14 @@ bool NetworkLink::start(QString* error)
     m_qr->setToolTip(m_service.viewAddress());
     m_screen.installEventFilter(this);
     placeQrCode();
+    m_notice->showNotice(m_service.notice());
+    followDialogs();
     return true;
 }
 
 void NetworkLink::publishChanges()
 {
+    followDialogs();
     // The state is built only when the screen changed, about once a second.
     const int revision = m_screen.model().revision();
     if (revision == m_publishedRevision && ++m_silentPolls < PollsBetweenRepeats) {
@@ -68,6 +74,17 @@ void NetworkLink::publishChanges()
         placeQrCode();
     }
     m_service.publish(m_published);
+}
+
+void NetworkLink::followDialogs()
+{
+    // The server answers the remote itself, so it must know at once when the keys would be dropped; the
+    // poll catches a dialog whose closing came before its unblocking.
+    const bool open = QApplication::activeModalWidget() != nullptr;
+    if (open != m_dialogOpen) {
+        m_dialogOpen = open;
+        m_service.refuseCommands(open ? dialogOpenReason() : QString());
+    }
 }
 
 void NetworkLink::toggleQrCode()
@@ -85,6 +102,10 @@ bool NetworkLink::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_screen && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
         placeQrCode();
+    }
+    if (watched == &m_screen &&
+        (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowUnblocked)) {
+        followDialogs();
     }
     return QObject::eventFilter(watched, event);
 }
