@@ -77,7 +77,7 @@ bool NetworkService::start(QString* error)
         // Said long enough to be seen; the players' screen is no place for it all evening.
         QTimer::singleShot(RemoteOffNoticeMs, this, [this] {
             m_remoteOff.clear();
-            emit noticeChanged(notice());
+            announce();
         });
     }
     return true;
@@ -148,13 +148,23 @@ void NetworkService::pairingStopped(qint64 untilMs)
 {
     m_pairingStoppedUntil = untilMs;
     m_stopWatch.start();
-    emit noticeChanged(notice());
+    announce();
 }
 
 void NetworkService::checkPairingStop()
 {
+    // The minutes left count down on the screen; the notice goes when pairing opens again.
     if (m_clock.nowMs() >= m_pairingStoppedUntil) {
         m_stopWatch.stop();
-        emit noticeChanged(notice());
+    }
+    announce();
+}
+
+void NetworkService::announce()
+{
+    const QString text = notice();
+    if (text != m_shownNotice) {
+        m_shownNotice = text;
+        emit noticeChanged(text);
     }
 }

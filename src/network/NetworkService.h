@@ -52,9 +52,12 @@ private:
     quint16 m_httpPort = 0;
     quint16 m_pushPort = 0;
     QString m_remoteOff;
+    // What noticeChanged said last.
+    QString m_shownNotice;
     qint64 m_pairingStoppedUntil = -1;
     QTimer m_stopWatch;
 
     void pairingStopped(qint64 untilMs);
     void checkPairingStop();
+    void announce();
 };

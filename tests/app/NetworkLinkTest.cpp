@@ -40,9 +40,16 @@ protected:
         dir.write("darvel.ini",
                   "Title=Sunday Open\r\nLevel=2\r\nTime=--:--\r\nBlinds=speed.blinds.csv\r\n"
                   "Players=40\r\nEntries=45\r\nBuyin=100\r\nBuyin_Chips=5000\r\nColor_Style=3\r\n");
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
+        // The live push takes the next port, so both must be free.
+        for (int tries = 0; tries < 50 && port == 0; ++tries) {
+            QTcpServer probe;
+            QTcpServer next;
+            if (probe.listen(QHostAddress::LocalHost, 0) && probe.serverPort() < 65535 &&
+                next.listen(QHostAddress::LocalHost, probe.serverPort() + 1)) {
+                port = probe.serverPort();
+            }
+        }
+        ASSERT_NE(port, 0);
     }
 
     void options(bool on, const QString& pin = QStringLiteral("135799"))
@@ -231,6 +238,14 @@ TEST_F(NetworkLinkTest, GuessingStopsPairingAndTheScreenSaysSoUntilItIsOver)
     ASSERT_TRUE(runEventsUntil([&] { return !shown->isHidden(); }));
     EXPECT_EQ(shown->text(),
               "Too many wrong remote PINs: no phone can pair for 1 minute. Paired phones keep working.");
+    // A further wrong PIN once it is over stops pairing for two minutes, counted down on the screen.
+    clock.advance(60'000);
+    EXPECT_EQ(pair("000000").status, 401);
+    ASSERT_TRUE(runEventsUntil([&] { return shown->text().contains("for 2 minutes"); }))
+        << shown->text().toStdString();
+    clock.advance(60'000);
+    ASSERT_TRUE(runEventsUntil([&] { return shown->text().contains("for 1 minute."); }))
+        << shown->text().toStdString();
     clock.advance(60'000);
     EXPECT_TRUE(runEventsUntil([&] { return shown->isHidden(); }));
     EXPECT_EQ(pair("135799").status, 200);
