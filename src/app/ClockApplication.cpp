@@ -209,6 +209,9 @@ void ClockApplication::openOptions()
     frmOptions dialog(
         m_state.Folders.Program, m_boxes, [this](const ClockOptions::Voice& voice) { m_voice->test(voice); },
         QApplication::activeModalWidget());
+    if (m_network) {
+        dialog.setForgetPhones([this] { m_network->service().forgetPairedPhones(); });
+    }
     if (dialog.exec() == QDialog::Accepted) {
         m_voice->start();
     }

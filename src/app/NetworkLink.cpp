@@ -1,5 +1,6 @@
 #include "NetworkLink.h"
 
+#include "display/RemoteNotice.h"
 #include "display/ScreenJson.h"
 #include "display/frmClock.h"
 #include "network/QrCode.h"
@@ -25,10 +26,15 @@ NetworkLink::NetworkLink(const ClockOptions::Network& options, const MonotonicCl
             m_screen.keyReleased(key);
         }
     });
+    m_notice = new RemoteNotice(&m_screen);
+    connect(&m_service, &NetworkService::noticeChanged, m_notice, &RemoteNotice::showNotice);
     connect(&m_screen, &frmClock::snapshotChanged, this, &NetworkLink::queuePublish);
     connect(&m_screen, &frmClock::screenChanged, this, &NetworkLink::queuePublish);
     m_heartbeat.setInterval(HeartbeatMs);
-    connect(&m_heartbeat, &QTimer::timeout, this, [this] { m_service.publish(m_published); });
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] {
+        followDialogs();
+        m_service.publish(m_published);
+    });
 }
 
 NetworkLink::~NetworkLink()
@@ -51,6 +57,8 @@ bool NetworkLink::start(QString* error)
     m_qr->setToolTip(m_service.viewAddress());
     m_screen.installEventFilter(this);
     placeQrCode();
+    m_notice->showNotice(m_service.notice());
+    followDialogs();
     return true;
 }
 
@@ -66,11 +74,22 @@ void NetworkLink::queuePublish()
 void NetworkLink::publish()
 {
     m_publishQueued = false;
+    followDialogs();
     m_published = StateJson::toBytes(
         StateJson::fromSnapshot(m_screen.snapshot(), ScreenJson::fromModel(m_screen.model())));
     placeQrCode();
     m_service.publish(m_published);
     m_heartbeat.start();
+}
+
+void NetworkLink::followDialogs()
+{
+    // The server answers the remote itself, so it must know at once when the keys would be dropped.
+    const bool open = QApplication::activeModalWidget() != nullptr;
+    if (open != m_dialogOpen) {
+        m_dialogOpen = open;
+        m_service.refuseCommands(open ? dialogOpenReason() : QString());
+    }
 }
 
 void NetworkLink::toggleQrCode()
@@ -88,6 +107,11 @@ bool NetworkLink::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_screen && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
         placeQrCode();
+    }
+    if (watched == &m_screen &&
+        (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowUnblocked)) {
+        // A closing dialog unblocks the screen before it stops being the active modal one.
+        QMetaObject::invokeMethod(this, &NetworkLink::followDialogs, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -10,6 +10,7 @@
 
 class MonotonicClock;
 class QLabel;
+class RemoteNotice;
 class frmClock;
 
 // The clock screen on the network: hands each new snapshot of the tournament, and each change of the
@@ -29,6 +30,8 @@ public:
     void toggleQrCode();
     bool qrCodeShown() const;
     QLabel* qrCode() const { return m_qr; }
+    // What the refused commands are answered while a dialog or a question is open on the clock.
+    static QString dialogOpenReason() { return QStringLiteral("the clock has a dialog open"); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,8 +46,11 @@ private:
     QLabel* m_qr = nullptr;
     QImage m_qrImage;
     bool m_qrWanted = true;
+    RemoteNotice* m_notice = nullptr;
+    bool m_dialogOpen = false;
 
     void queuePublish();
     void publish();
+    void followDialogs();
     void placeQrCode();
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +38,34 @@ int number(const QSettings& file, const QString& key, int low, int high, int fal
 
 } // namespace
 
+QString ClockOptions::pinProblem(const QString& pin)
+{
+    const bool digits = std::all_of(pin.begin(), pin.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (pin.isEmpty() || (digits && pin.size() >= MinPinDigits && pin.size() <= MaxPinDigits)) {
+        return {};
+    }
+    return QStringLiteral("must be %1 to %2 digits.").arg(MinPinDigits).arg(MaxPinDigits);
+}
+
+QStringList ClockOptions::problems() const
+{
+    QStringList found;
+    if (network.port < MinPort || network.port > MaxPort) {
+        found << QStringLiteral("The port must be from %1 to %2 (the live push uses the port after it).")
+                     .arg(MinPort)
+                     .arg(MaxPort);
+    }
+    if (!pinProblem(network.remotePin).isEmpty()) {
+        found << QStringLiteral("The remote PIN must be %1 to %2 digits, or empty for no remote.")
+                     .arg(MinPinDigits)
+                     .arg(MaxPinDigits);
+    }
+    if (voice.rate < MinRate || voice.rate > MaxRate) {
+        found << QStringLiteral("The rate must be from %1 to %2 words per minute.").arg(MinRate).arg(MaxRate);
+    }
+    return found;
+}
+
 QString ClockOptions::fileName(const QString& programFolder)
 {
     return QDir(programFolder).filePath(QStringLiteral("options.ini"));
@@ -52,7 +81,7 @@ ClockOptions ClockOptions::load(const QString& programFolder)
     const QSettings file(path, QSettings::IniFormat);
     const ClockOptions defaults;
     options.network.playersView = flag(file, Players, defaults.network.playersView);
-    options.network.port = quint16(number(file, Port, 1, 65535, defaults.network.port));
+    options.network.port = quint16(number(file, Port, MinPort, MaxPort, defaults.network.port));
     options.network.bind = file.value(Bind).toString().trimmed();
     options.network.remotePin = file.value(Pin).toString().trimmed();
     // Comma separated: QSettings hands a list back when there is a comma, a string when there is none.
@@ -63,10 +92,16 @@ ClockOptions ClockOptions::load(const QString& programFolder)
             }
         }
     }
+    const QString problem = pinProblem(options.network.remotePin);
+    if (!problem.isEmpty()) {
+        options.network.remotePin.clear();
+        options.network.remoteOff =
+            QStringLiteral("The remote is off: Remote_PIN in options.ini %1").arg(problem);
+    }
     options.voice.announcements = flag(file, Announcements, defaults.voice.announcements);
     const QString voice = file.value(VoiceName).toString().trimmed();
     options.voice.voice = voice.isEmpty() ? defaults.voice.voice : voice;
-    options.voice.rate = number(file, Rate, 80, 450, defaults.voice.rate);
+    options.voice.rate = number(file, Rate, MinRate, MaxRate, defaults.voice.rate);
     options.voice.levelWarningMinutes = number(file, Warning, 0, 999, defaults.voice.levelWarningMinutes);
     return options;
 }

@@ -311,7 +311,12 @@ void ClockWebServer::pair(const QHttpServerRequest& request, QHttpServerResponde
         return;
     }
     QByteArray token;
-    switch (m_pairing.pair(request.remoteAddress().toString(), *pin, &token)) {
+    const qint64 stoppedBefore = m_pairing.stoppedUntil();
+    const RemotePairing::Result result = m_pairing.pair(request.remoteAddress().toString(), *pin, &token);
+    if (m_pairing.stoppedUntil() != stoppedBefore) {
+        emit pairingStopped(m_pairing.stoppedUntil());
+    }
+    switch (result) {
     case RemotePairing::Result::Paired:
         send(responder, Status::Ok, Json,
              QJsonDocument(QJsonObject{{QStringLiteral("token"), QString::fromLatin1(token)}})
@@ -322,6 +327,10 @@ void ClockWebServer::pair(const QHttpServerRequest& request, QHttpServerResponde
         return;
     case RemotePairing::Result::LockedOut:
         sendError(responder, Status::TooManyRequests, QStringLiteral("Too many wrong PINs: wait a minute."));
+        return;
+    case RemotePairing::Result::Stopped:
+        sendError(responder, Status::TooManyRequests,
+                  QStringLiteral("Too many wrong PINs on this clock: pairing is stopped for a while."));
         return;
     case RemotePairing::Result::Off:
         break;
@@ -352,6 +361,10 @@ void ClockWebServer::command(const QHttpServerRequest& request, QHttpServerRespo
     const std::optional<VirtualKey> key = RemoteCommand::key(*name);
     if (!key) {
         sendError(responder, Status::BadRequest, QStringLiteral("Unknown command."));
+        return;
+    }
+    if (!m_commandRefusal.isEmpty()) {
+        sendError(responder, Status::Conflict, m_commandRefusal);
         return;
     }
     emit keyRequested(*key);

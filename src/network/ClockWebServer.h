@@ -54,9 +54,15 @@ public:
     // Names besides this machine's own that pages may be loaded under (a Host header may name).
     void setHostNames(const QStringList& names) { m_hosts = HostCheck(names); }
     const ConnectionBudget& budget() const { return *m_budget; }
+    // Every paired phone must pair again.
+    void forgetPairedPhones() { m_pairing.forgetTokens(); }
+    // While the reason is not empty, commands are answered 409 with it.
+    void refuseCommands(const QString& reason) { m_commandRefusal = reason; }
 
 signals:
     void keyRequested(VirtualKey key);
+    // Too many wrong PINs: nobody can pair until the monotonic time untilMs.
+    void pairingStopped(qint64 untilMs);
 
 private:
     Limits m_limits;
@@ -77,6 +83,7 @@ private:
     };
     QHash<QTcpSocket*, std::shared_ptr<PushConnection>> m_handshakes;
     QByteArray m_state;
+    QString m_commandRefusal;
     quint16 m_httpPort = 0;
     quint16 m_pushPort = 0;
 

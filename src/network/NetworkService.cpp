@@ -2,14 +2,30 @@
 
 #include "ClockWebServer.h"
 #include "OpenFileLimit.h"
+#include "core/MonotonicClock.h"
 
 #include <QHostAddress>
 #include <QNetworkInterface>
+
+namespace {
+
+constexpr int RemoteOffNoticeMs = 60'000;
+
+} // namespace
 
 NetworkService::NetworkService(ClockOptions::Network options, const MonotonicClock& clock, QObject* parent)
     : QObject(parent), m_options(std::move(options)), m_clock(clock)
 {
     m_thread.setObjectName(QStringLiteral("web server"));
+    // A PIN the remote could not use never reaches the server, whoever built these options.
+    const QString problem = ClockOptions::pinProblem(m_options.remotePin);
+    if (!problem.isEmpty()) {
+        m_options.remotePin.clear();
+        m_options.remoteOff = QStringLiteral("The remote is off: its PIN %1").arg(problem);
+    }
+    m_remoteOff = m_options.remoteOff;
+    m_stopWatch.setInterval(1000);
+    connect(&m_stopWatch, &QTimer::timeout, this, &NetworkService::checkPairingStop);
 }
 
 NetworkService::~NetworkService()
@@ -59,6 +75,15 @@ bool NetworkService::start(QString* error)
     m_httpPort = server->httpPort();
     m_pushPort = server->pushPort();
     connect(server, &ClockWebServer::keyRequested, this, &NetworkService::keyRequested, Qt::QueuedConnection);
+    connect(server, &ClockWebServer::pairingStopped, this, &NetworkService::pairingStopped,
+            Qt::QueuedConnection);
+    if (!m_remoteOff.isEmpty()) {
+        // Said long enough to be seen; the players' screen is no place for it all evening.
+        QTimer::singleShot(RemoteOffNoticeMs, this, [this] {
+            m_remoteOff.clear();
+            announce();
+        });
+    }
     return true;
 }
 
@@ -87,5 +112,63 @@ void NetworkService::publish(const QByteArray& state)
     if (m_server) {
         QMetaObject::invokeMethod(
             m_server, [server = m_server, state] { server->publish(state); }, Qt::QueuedConnection);
+    }
+}
+
+void NetworkService::forgetPairedPhones()
+{
+    if (m_server) {
+        QMetaObject::invokeMethod(
+            m_server, [server = m_server] { server->forgetPairedPhones(); }, Qt::BlockingQueuedConnection);
+    }
+}
+
+void NetworkService::refuseCommands(const QString& reason)
+{
+    if (m_server) {
+        QMetaObject::invokeMethod(
+            m_server, [server = m_server, reason] { server->refuseCommands(reason); }, Qt::QueuedConnection);
+    }
+}
+
+QString NetworkService::notice() const
+{
+    QStringList lines;
+    if (!m_remoteOff.isEmpty()) {
+        lines << m_remoteOff;
+    }
+    const qint64 left = m_pairingStoppedUntil - m_clock.nowMs();
+    if (left > 0) {
+        const qint64 minutes = (left + 59'999) / 60'000;
+        lines << QStringLiteral("Too many wrong remote PINs: no phone can pair for %1 %2. Paired phones "
+                                "keep working.")
+                     .arg(minutes)
+                     .arg(minutes == 1 ? QStringLiteral("minute") : QStringLiteral("minutes"));
+    }
+    return lines.join(u'\n');
+}
+
+void NetworkService::pairingStopped(qint64 untilMs)
+{
+    m_pairingStoppedUntil = untilMs;
+    m_stopWatch.start();
+    announce();
+}
+
+void NetworkService::checkPairingStop()
+{
+    // The minutes left count down on the screen; the notice goes when pairing opens again.
+    if (m_clock.nowMs() >= m_pairingStoppedUntil) {
+        m_stopWatch.stop();
+    }
+    announce();
+}
+
+void NetworkService::announce()
+{
+    const QString text = notice();
+    if (text != m_shownNotice) {
+        m_shownNotice = text;
+        emit noticeChanged(text);
     }
 }

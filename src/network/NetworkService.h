@@ -5,7 +5,9 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <QThread>
+#include <QTimer>
 
 class ClockWebServer;
 class MonotonicClock;
@@ -30,9 +32,17 @@ public:
 
     // Thread-safe; the server keeps the newest.
     void publish(const QByteArray& state);
+    // Every paired phone must pair again; done when this returns.
+    void forgetPairedPhones();
+    // While the reason is not empty, the remote's commands are refused with it.
+    void refuseCommands(const QString& reason);
+
+    // What the director should know about the remote (its PIN, guessing), or empty.
+    QString notice() const;
 
 signals:
     void keyRequested(VirtualKey key);
+    void noticeChanged(const QString& notice);
 
 private:
     ClockOptions::Network m_options;
@@ -41,4 +51,13 @@ private:
     ClockWebServer* m_server = nullptr;
     quint16 m_httpPort = 0;
     quint16 m_pushPort = 0;
+    QString m_remoteOff;
+    // What noticeChanged said last.
+    QString m_shownNotice;
+    qint64 m_pairingStoppedUntil = -1;
+    QTimer m_stopWatch;
+
+    void pairingStopped(qint64 untilMs);
+    void checkPairingStop();
+    void announce();
 };

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Enough remotes for any director; a flood of pairings cannot grow memory without end.
-constexpr qsizetype MaxTokens = 64;
+// A flood of guesses cannot grow memory without end.
 constexpr qsizetype MaxTrackedAddresses = 4096;
 
 } // namespace
@@ -37,12 +36,35 @@ void RemotePairing::forgetOld(qint64 now)
     }
 }
 
+void RemotePairing::countServerFailure(qint64 now)
+{
+    // A quiet spell after the last stop starts the count afresh.
+    if (m_stops > 0 && now - m_stoppedUntil >= ServerWindowMs) {
+        m_stops = 0;
+    }
+    while (!m_serverFailures.isEmpty() && now - m_serverFailures.first() >= ServerWindowMs) {
+        m_serverFailures.removeFirst();
+    }
+    m_serverFailures.append(now);
+    if (m_serverFailures.size() > MaxServerFailures) {
+        m_serverFailures.removeFirst();
+    }
+    if (m_stops == 0 && m_serverFailures.size() < MaxServerFailures) {
+        return;
+    }
+    m_stoppedUntil = now + qMin(MaxServerLockOutMs, ServerLockOutMs << qMin(m_stops, 6));
+    ++m_stops;
+}
+
 RemotePairing::Result RemotePairing::pair(const QString& address, const QString& pin, QByteArray* token)
 {
     if (!enabled()) {
         return Result::Off;
     }
     const qint64 now = m_clock.nowMs();
+    if (now < m_stoppedUntil) {
+        return Result::Stopped;
+    }
     if (m_attempts.size() >= MaxTrackedAddresses) {
         forgetOld(now);
     }
@@ -61,16 +83,18 @@ RemotePairing::Result RemotePairing::pair(const QString& address, const QString&
         if (++attempts.failures >= MaxFailures) {
             attempts.lockedUntil = now + LockOutMs;
         }
+        countServerFailure(now);
         return Result::WrongPin;
     }
     m_attempts.remove(address);
-    if (m_tokens.size() >= MaxTokens) {
-        m_tokens.erase(m_tokens.begin());
+    m_tokens.removeIf([&](const Token& t) { return expired(t, now); });
+    while (m_tokens.size() >= MaxTokens) {
+        m_tokens.removeFirst();
     }
     QByteArray bytes(32, Qt::Uninitialized);
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
     const QByteArray fresh = bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
-    m_tokens.insert(fresh);
+    m_tokens.append({fresh, now});
     if (token) {
         *token = fresh;
     }
@@ -84,9 +108,10 @@ bool RemotePairing::authorised(const QByteArray& authorization) const
         return false;
     }
     const QByteArray presented = authorization.mid(Scheme.size()).trimmed();
+    const qint64 now = m_clock.nowMs();
     bool found = false;
-    for (const QByteArray& token : m_tokens) {
-        found |= sameBytes(presented, token);
+    for (const Token& token : m_tokens) {
+        found |= sameBytes(presented, token.value) && !expired(token, now);
     }
     return found;
 }

@@ -16,11 +16,34 @@ frmOptions::frmOptions(const QString& programFolder, MessageBoxes& boxes, TestVo
             .arg(QDir::toNativeSeparators(QDir(m_folder).filePath(QStringLiteral("voice")))));
     ui->cmdTest->setEnabled(bool(m_test));
     connect(ui->cmdTest, &QPushButton::clicked, this, [this] {
-        if (m_test) {
-            m_test(options().voice);
+        const ClockOptions::Voice voice = options().voice;
+        if (voice.rate < ClockOptions::MinRate || voice.rate > ClockOptions::MaxRate) {
+            ClockOptions rateOnly;
+            rateOnly.voice.rate = voice.rate;
+            m_boxes.show(MessageBoxes::Icon::Warning, rateOnly.problems().join(QStringLiteral("\r\n")));
+            ui->spnRate->setFocus();
+        } else if (m_test) {
+            m_test(voice);
+        }
+    });
+    connect(ui->cmdShowPin, &QToolButton::toggled, this, [this](bool shown) {
+        ui->txtRemotePin->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+    });
+    ui->cmdForgetPhones->setEnabled(false);
+    connect(ui->cmdForgetPhones, &QPushButton::clicked, this, [this] {
+        if (m_forget) {
+            m_forget();
+            m_boxes.show(MessageBoxes::Icon::Information,
+                         QStringLiteral("Every paired phone must now pair again with the PIN."));
         }
     });
     showOptions(ClockOptions::load(m_folder));
+}
+
+void frmOptions::setForgetPhones(ForgetPhones forget)
+{
+    m_forget = std::move(forget);
+    ui->cmdForgetPhones->setEnabled(bool(m_forget));
 }
 
 frmOptions::~frmOptions() = default;
@@ -41,7 +64,8 @@ ClockOptions frmOptions::options() const
 {
     ClockOptions options;
     options.network.playersView = ui->chkPlayersView->isChecked();
-    options.network.port = quint16(ui->spnPort->value());
+    // A port past 65535 stays one, so it is refused rather than wrapped round into range.
+    options.network.port = quint16(qMin(ui->spnPort->value(), 65535));
     options.network.bind = ui->txtBind->text().trimmed();
     options.network.remotePin = ui->txtRemotePin->text().trimmed();
     options.voice.announcements = ui->chkAnnouncements->isChecked();
@@ -54,8 +78,21 @@ ClockOptions frmOptions::options() const
 
 void frmOptions::accept()
 {
+    const ClockOptions wanted = options();
+    const QStringList problems = wanted.problems();
+    if (!problems.isEmpty()) {
+        m_boxes.show(MessageBoxes::Icon::Warning, problems.join(QStringLiteral("\r\n")));
+        const bool portBad =
+            wanted.network.port < ClockOptions::MinPort || wanted.network.port > ClockOptions::MaxPort;
+        const bool pinBad = !ClockOptions::pinProblem(wanted.network.remotePin).isEmpty();
+        QWidget* first = portBad  ? static_cast<QWidget*>(ui->spnPort)
+                         : pinBad ? static_cast<QWidget*>(ui->txtRemotePin)
+                                  : static_cast<QWidget*>(ui->spnRate);
+        first->setFocus();
+        return;
+    }
     QString error;
-    if (!options().save(m_folder, &error)) {
+    if (!wanted.save(m_folder, &error)) {
         m_boxes.show(MessageBoxes::Icon::Warning, error);
         return;
     }

@@ -1,11 +1,16 @@
 #include "EspeakRenderer.h"
 
 #include "WaveFile.h"
+#include "core/ClockOptions.h"
 
 #include <QDeadlineTimer>
 #include <espeak-ng/espeak_ng.h>
+#include <espeak-ng/speak_lib.h>
 #include <mutex>
 #include <vector>
+
+// The Options dialog offers the rates espeak-ng takes.
+static_assert(ClockOptions::MinRate == espeakRATE_MINIMUM && ClockOptions::MaxRate == espeakRATE_MAXIMUM);
 
 namespace {
 

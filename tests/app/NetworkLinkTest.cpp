@@ -10,6 +10,8 @@
 #include "support/ManagerDatabaseFile.h"
 #include "support/TempProgramFolder.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,19 +41,47 @@ protected:
         dir.write("darvel.ini",
                   "Title=Sunday Open\r\nLevel=2\r\nTime=--:--\r\nBlinds=speed.blinds.csv\r\n"
                   "Players=40\r\nEntries=45\r\nBuyin=100\r\nBuyin_Chips=5000\r\nColor_Style=3\r\n");
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
+        // The live push takes the next port, so both must be free.
+        for (int tries = 0; tries < 50 && port == 0; ++tries) {
+            QTcpServer probe;
+            QTcpServer next;
+            if (probe.listen(QHostAddress::LocalHost, 0) && probe.serverPort() < 65535 &&
+                next.listen(QHostAddress::LocalHost, probe.serverPort() + 1)) {
+                port = probe.serverPort();
+            }
+        }
+        ASSERT_NE(port, 0);
     }
 
-    void options(bool on)
+    void options(bool on, const QString& pin = QStringLiteral("135799"))
     {
         dir.write("options.ini",
-                  QStringLiteral("[Network]\nPlayers_View=%1\nPort=%2\nBind=127.0.0.1\nRemote_PIN=1357\n")
+                  QStringLiteral("[Network]\nPlayers_View=%1\nPort=%2\nBind=127.0.0.1\nRemote_PIN=%3\n")
                       .arg(on ? "true" : "false")
                       .arg(port)
+                      .arg(pin)
                       .toUtf8());
     }
+
+    HttpReply pair(const QByteArray& pin)
+    {
+        return exchange(port, httpRequest("POST", "/api/pair", R"({"pin":")" + pin + R"("})"));
+    }
+
+    QByteArray pairedToken()
+    {
+        const HttpReply paired = pair("135799");
+        EXPECT_EQ(paired.status, 200) << paired.body.constData();
+        return QJsonDocument::fromJson(paired.body).object()["token"].toString().toLatin1();
+    }
+
+    HttpReply command(const QByteArray& token, const QByteArray& name)
+    {
+        return exchange(port, httpRequest("POST", "/api/command", R"({"command":")" + name + R"("})",
+                                          "Authorization: Bearer " + token + "\r\n"));
+    }
+
+    static QLabel* notice(ClockApplication& app) { return app.screen()->findChild<QLabel*>("remoteNotice"); }
 
     bool portOpen()
     {
@@ -100,14 +130,8 @@ TEST_F(NetworkLinkTest, ServesTheScreenAndTakesTheRemoteAsKeys)
     EXPECT_EQ(json["blinds"].toString(), model.caption(ScreenElementId::lblBlinds));
     EXPECT_TRUE(json["paused"].toBool());
 
-    const HttpReply paired = exchange(port, httpRequest("POST", "/api/pair", R"({"pin":"1357"})"));
-    ASSERT_EQ(paired.status, 200);
-    const QByteArray token = QJsonDocument::fromJson(paired.body).object()["token"].toString().toLatin1();
-    const auto command = [&](const QByteArray& name) {
-        return exchange(port, httpRequest("POST", "/api/command", R"({"command":")" + name + "\"}",
-                                          "Authorization: Bearer " + token + "\r\n"))
-            .status;
-    };
+    const QByteArray token = pairedToken();
+    const auto command = [&](const QByteArray& name) { return this->command(token, name).status; };
     EXPECT_EQ(command("pause"), 200);
     EXPECT_TRUE(runEventsUntil([&] { return !model.isVisible(ScreenElementId::lblPaused); }));
     EXPECT_EQ(command("next_level"), 200);
@@ -183,4 +207,101 @@ TEST_F(NetworkLinkTest, TheQrCodeCoversNoTextAndF3TogglesIt)
     EXPECT_FALSE(qr->isVisible());
     screen->keyReleased(VirtualKey::F3);
     EXPECT_TRUE(qr->isVisible());
+}
+
+TEST_F(NetworkLinkTest, ACommandWhileADialogIsOpenIsRefusedWith409)
+{
+    options(true);
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_NE(app.network(), nullptr);
+    app.screen()->show();
+    const QByteArray token = pairedToken();
+    ClockScreenModel& model = app.screen()->model();
+    ASSERT_TRUE(model.isVisible(ScreenElementId::lblPaused));
+
+    QDialog dialog(app.screen());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QCoreApplication::processEvents();
+    ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+    HttpReply refused;
+    // The server hears of the dialog through the event loop; a command meanwhile is dropped as before.
+    ASSERT_TRUE(runEventsUntil([&] {
+        refused = command(token, "pause");
+        return refused.status == 409;
+    })) << refused.status;
+    EXPECT_EQ(refused.body, R"({"error":"the clock has a dialog open"})");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(model.isVisible(ScreenElementId::lblPaused)) << "the refused pause did not run";
+
+    dialog.close();
+    HttpReply taken;
+    ASSERT_TRUE(runEventsUntil([&] {
+        taken = command(token, "pause");
+        return taken.status != 409;
+    }));
+    EXPECT_EQ(taken.status, 200);
+    EXPECT_TRUE(runEventsUntil([&] { return !model.isVisible(ScreenElementId::lblPaused); }));
+}
+
+TEST_F(NetworkLinkTest, APinTheRemoteCannotUseLeavesItOffAndTheScreenSaysWhy)
+{
+    options(true, QStringLiteral("4711"));
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_NE(app.network(), nullptr) << "the players' view stays on";
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "a notice, not a box over the clock";
+    EXPECT_EQ(pair("4711").status, 403);
+    QLabel* shown = notice(app);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(shown->isHidden());
+    EXPECT_EQ(shown->text(), "The remote is off: Remote_PIN in options.ini must be 6 to 12 digits.");
+    EXPECT_EQ(shown->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(shown->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST_F(NetworkLinkTest, GuessingStopsPairingAndTheScreenSaysSoUntilItIsOver)
+{
+    options(true);
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_NE(app.network(), nullptr);
+    QLabel* shown = notice(app);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isHidden());
+    // Ten wrong PINs within ten minutes, the address's own lock-out waited out half-way.
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(pair("000000").status, 401) << i;
+        if (i == 4) {
+            clock.advance(60'000);
+        }
+    }
+    EXPECT_EQ(pair("135799").status, 429);
+    ASSERT_TRUE(runEventsUntil([&] { return !shown->isHidden(); }));
+    EXPECT_EQ(shown->text(),
+              "Too many wrong remote PINs: no phone can pair for 1 minute. Paired phones keep working.");
+    // A further wrong PIN once it is over stops pairing for two minutes, counted down on the screen.
+    clock.advance(60'000);
+    EXPECT_EQ(pair("000000").status, 401);
+    ASSERT_TRUE(runEventsUntil([&] { return shown->text().contains("for 2 minutes"); }))
+        << shown->text().toStdString();
+    clock.advance(60'000);
+    ASSERT_TRUE(runEventsUntil([&] { return shown->text().contains("for 1 minute."); }))
+        << shown->text().toStdString();
+    clock.advance(60'000);
+    EXPECT_TRUE(runEventsUntil([&] { return shown->isHidden(); }));
+    EXPECT_EQ(pair("135799").status, 200);
+}
+
+TEST_F(NetworkLinkTest, ForgettingThePairedPhonesEndsTheirTokensAtOnce)
+{
+    options(true);
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_NE(app.network(), nullptr);
+    const QByteArray token = pairedToken();
+    EXPECT_EQ(command(token, "player_up").status, 200);
+    app.network()->service().forgetPairedPhones();
+    EXPECT_EQ(command(token, "player_up").status, 401);
 }

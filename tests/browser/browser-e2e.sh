@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The clock's web pages in Debian's chromium against the real program under Xvfb: the players' view
 # follows the clock, the QR code on the clock screen reads as the view's address, the remote pairs with
-# the PIN and pauses the clock, a page reconnects after the clock restarts, and with the view off no
-# port is open. Usage: browser-e2e.sh <build>/program [folder to keep the screenshots in]
+# the PIN and pauses the clock, a command while a dialog is open is refused and the remote says why, no
+# page has a serious or critical accessibility fault (axe-core), a page reconnects after the clock
+# restarts, and with the view off no port is open. Usage: browser-e2e.sh <build>/program [folder to keep the screenshots in]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../e2e/xvfb-session.sh"
@@ -85,6 +86,16 @@ sleep 1
 red=$(paused_pixels)
 cp "$E2E_TMP/screen.png" "$shots/clock-paused-by-remote.png"
 [ "$red" -gt 1000 ] || e2e_fail "no PAUSED on the clock after the remote's pause ($red red pixels)"
+
+echo "with a dialog open on the clock the remote's command is refused and the page says why"
+e2e_keys "$clock" F2
+settings=$(e2e_window "KAVRO Clock Settings" 10) || e2e_fail "F2 opened no settings dialog"
+node "$here/pages.mjs" remote_refused || e2e_fail "remote with a dialog open"
+e2e_keys "$settings" Escape
+sleep 1
+
+echo "no serious or critical accessibility fault on the players' view, the TV view and the remote"
+node "$here/pages.mjs" accessibility || e2e_fail "accessibility"
 
 echo "a page reconnects after the clock restarts"
 export READY_FILE=$E2E_TMP/ready

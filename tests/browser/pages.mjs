@@ -1,6 +1,7 @@
 // The clock's pages in Debian's chromium. Usage: node pages.mjs <step> with BASE_URL (the players' view),
 // and for the steps that need them PIN, SHOTS (a folder for screenshots), READY_FILE.
 import { chromium } from 'playwright-core';
+import { createRequire } from 'node:module';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -12,9 +13,10 @@ function check(condition, message) {
   if (!condition) throw new Error(message);
 }
 
-async function launch() {
+async function launch(options = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'kavro-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
+    ...options,
     executablePath: '/usr/bin/chromium',
     headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -47,6 +49,11 @@ async function players() {
     check(await page.locator('#payouts li').count() > 0, 'no payouts listed');
     check(!(await page.content()).includes(process.env.PIN), 'the PIN is on the players\' view');
     check(await page.locator('#connection').isHidden(), 'the connection notice shows');
+    const renamed = await page.evaluate(() => {
+      Live.applyColours({ one_two_three: '#123456' });
+      return getComputedStyle(document.documentElement).getPropertyValue('--one-two-three').trim();
+    });
+    check(renamed === '#123456', `a colour named one_two_three set --one-two-three to '${renamed}'`);
     await page.screenshot({ path: join(shots, 'players-phone.png'), fullPage: true });
     const tv = await context.newPage();
     await tv.setViewportSize({ width: 1280, height: 720 });
@@ -105,7 +112,62 @@ async function reconnect() {
   }
 }
 
-const steps = { players, remote, reconnect };
+// While a dialog is open on the clock, the remote's command is refused and the page says why.
+async function remoteRefused() {
+  const { context, close } = await launch();
+  try {
+    const page = await context.newPage();
+    await page.goto(new URL('/remote', base).href);
+    await page.fill('#pin', process.env.PIN);
+    await page.click('#pairing button');
+    await page.waitForSelector('#commands', { state: 'visible' });
+    await page.click('button[data-command="player_up"]');
+    await page.waitForFunction(() => document.getElementById('message').textContent.length > 0);
+    const said = await text(page, 'message');
+    console.log(`remote with a dialog open: ${said}`);
+    check(said === 'the clock has a dialog open', `the remote said '${said}'`);
+    await page.screenshot({ path: join(shots, 'remote-dialog-open.png'), fullPage: true });
+  } finally {
+    await close();
+  }
+}
+
+// No serious or critical accessibility fault on any page (axe-core, pinned in package.json).
+async function accessibility() {
+  const axe = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
+  // The pages' own policy allows no script but theirs; the checker is let in for this test only.
+  const { context, close } = await launch({ bypassCSP: true });
+  try {
+    let faults = 0;
+    for (const [path, ready, viewport] of [
+      ['/', '#payouts li', { width: 390, height: 844 }],
+      ['/tv', '[data-name="lblBlinds"]', { width: 1280, height: 720 }],
+      ['/remote', '#pin', { width: 390, height: 844 }],
+    ]) {
+      const page = await context.newPage();
+      await page.setViewportSize(viewport);
+      await page.goto(new URL(path, base).href);
+      await page.waitForSelector(ready);
+      await page.waitForFunction(() => Live.state !== null);
+      await page.waitForTimeout(300);
+      await page.addScriptTag({ path: axe });
+      const { violations } = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }));
+      for (const v of violations) {
+        const serious = v.impact === 'serious' || v.impact === 'critical';
+        faults += serious ? 1 : 0;
+        console.log(`${path}: ${v.impact} ${v.id} (${v.nodes.length}): ${v.help}` +
+          (serious ? ` at ${v.nodes.slice(0, 3).map((n) => n.target.join(' ')).join(', ')}` : ''));
+      }
+      console.log(`${path}: ${violations.length} violations checked`);
+      await page.close();
+    }
+    check(faults === 0, `${faults} serious or critical accessibility violations`);
+  } finally {
+    await close();
+  }
+}
+
+const steps = { players, remote, reconnect, remote_refused: remoteRefused, accessibility };
 const step = steps[process.argv[2]];
 if (!step) {
   console.error(`unknown step ${process.argv[2]}`);

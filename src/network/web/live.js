@@ -64,10 +64,57 @@ const Live = (() => {
     connect();
   }
 
+  // WCAG 2 relative luminance and contrast of two "#rrggbb" colours.
+  function channels(colour) {
+    const m = /^#([0-9a-f]{2})([0-9a-f]{2})([0-9a-f]{2})$/i.exec(colour || '');
+    return m ? m.slice(1).map((h) => parseInt(h, 16)) : null;
+  }
+  function luminance(rgb) {
+    const [r, g, b] = rgb.map((c) => {
+      const s = c / 255;
+      return s <= 0.03928 ? s / 12.92 : ((s + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  }
+  function contrast(a, b) {
+    const [x, y] = [luminance(a), luminance(b)].sort((p, q) => q - p);
+    return (x + 0.05) / (y + 0.05);
+  }
+  const hex = (rgb) => `#${rgb.map((c) => Math.round(c).toString(16).padStart(2, '0')).join('')}`;
+
+  // The scheme's text colour where it reads well enough on its background (WCAG AA, 4.5:1), otherwise
+  // the least change towards black or white that does.
+  const Readable = 4.5;
+  function readable(fore, back) {
+    const f = channels(fore);
+    const b = channels(back);
+    if (!f || !b || contrast(f, b) >= Readable) return fore;
+    const towards = contrast([0, 0, 0], b) >= contrast([255, 255, 255], b) ? 0 : 255;
+    const mix = (t) => f.map((c) => Math.round(c + (towards - c) * t));
+    let low = 0;
+    let high = 1;
+    for (let i = 0; i < 20; ++i) {
+      const middle = (low + high) / 2;
+      if (contrast(mix(middle), b) >= Readable) high = middle; else low = middle;
+    }
+    return hex(mix(high));
+  }
+
+  // Which scheme colour is read on which: the text colours are made readable before they are set.
+  const Backdrops = {
+    title: 'background', digits: 'background', caption: 'panel', panel_text: 'panel', break: 'panel',
+    paused: 'paused_back',
+  };
   function applyColours(colours) {
     if (!colours) return;
     const root = document.documentElement.style;
-    for (const [name, value] of Object.entries(colours)) root.setProperty(`--${name.replace('_', '-')}`, value);
+    for (const [name, value] of Object.entries(colours)) {
+      const back = Backdrops[name] && colours[Backdrops[name]];
+      let shown = back ? readable(value, back) : value;
+      // The panel text is read on the highlighted payout line too.
+      if (name === 'panel_text' && colours.highlight) shown = readable(shown, colours.highlight);
+      root.setProperty(`--${name.replaceAll('_', '-')}`, shown);
+    }
   }
 
   function setText(id, text) {
@@ -75,5 +122,6 @@ const Live = (() => {
     if (element && element.textContent !== text) element.textContent = text;
   }
 
-  return { start, applyColours, setText, get state() { return latest; } };
+  return { start, applyColours, readable, contrast: (a, b) => contrast(channels(a), channels(b)), setText,
+    get state() { return latest; } };
 })();

@@ -20,7 +20,22 @@ function fit() {
   screenBox.style.transform = `scale(${scale})`;
 }
 
-function place(box, e) {
+// What a text that paints no background of its own is read on: the topmost filled shape under its
+// middle, or the screen.
+function backdrop(elements, index, screenBack) {
+  const e = elements[index];
+  const x = e.left + e.width / 2;
+  const y = e.top + e.height / 2;
+  for (let i = index - 1; i >= 0; --i) {
+    const s = elements[i];
+    if (s.kind === 'shape' && s.fill && x >= s.left && x < s.left + s.width && y >= s.top && y < s.top + s.height) {
+      return s.back;
+    }
+  }
+  return screenBack;
+}
+
+function place(box, e, back) {
   const style = box.style;
   style.left = px(e.left);
   style.top = px(e.top);
@@ -32,7 +47,7 @@ function place(box, e) {
     style.borderRadius = e.rounded ? px(Math.min(e.width, e.height) / 6) : '0';
     return;
   }
-  style.color = e.colour;
+  style.color = Live.readable(e.colour, e.opaque ? e.back : back);
   style.background = e.opaque ? e.back : 'transparent';
   style.fontSize = `${(e.size * 20) / twipsPerPixel}px`;
   style.textAlign = e.align;
@@ -46,6 +61,7 @@ Live.start((state) => {
   const screen = state.screen;
   if (!screen) return;
   document.title = state.title ? `${state.title} - ${state.time}` : 'KAVRO Clock';
+  Live.setText('title', state.title || 'KAVRO Clock');
   document.body.style.background = screen.back;
   if (screen.twips_per_pixel > 0) twipsPerPixel = screen.twips_per_pixel;
   size = { width: screen.width, height: screen.height };
@@ -61,7 +77,7 @@ Live.start((state) => {
       screenBox.append(box);
     }
     box.style.zIndex = String(index);
-    place(box, e);
+    place(box, e, e.kind === 'shape' ? null : backdrop(screen.elements, index, screen.back));
   });
   for (const [name, box] of shown) {
     if (!present.has(name)) {
