@@ -191,7 +191,6 @@ void ClockScreenModel::measure(ScreenElement& element)
 void ClockScreenModel::setCaption(ScreenElementId id, const QString& caption)
 {
     ScreenElement& e = const_cast<ScreenElement&>(element(id));
-    ++e.captionWrites;
     if (e.caption == caption) {
         return;
     }
@@ -216,13 +215,11 @@ void ClockScreenModel::setVisible(ScreenElementId id, bool visible)
 
 void ClockScreenModel::setLeft(ScreenElementId id, int left)
 {
-    ++const_cast<ScreenElement&>(element(id)).moves;
     change(id, &ScreenElement::left, left);
 }
 
 void ClockScreenModel::setTop(ScreenElementId id, int top)
 {
-    ++const_cast<ScreenElement&>(element(id)).moves;
     change(id, &ScreenElement::top, top);
 }
 
