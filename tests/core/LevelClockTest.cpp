@@ -291,9 +291,10 @@ TEST_F(LevelClockTest, CountDownTouchesOnlyChangedCells)
 {
     threeLevels();
     state.Tournament.Level = 1;
-    state.Tournament.Time = "10:00";
+    state.Tournament.Time = "10:01";
     create();
     run();
+    tick(); // 10:00, and the digits take the running colour
     // The window redraws an element when its revision grows: one step per new digit, none for a move
     // (equal widths never move a cell) or for the colon.
     std::vector<int> revisions;
