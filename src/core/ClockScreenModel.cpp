@@ -1,5 +1,6 @@
 #include "ClockScreenModel.h"
 
+#include "ClockScreenSizes.h"
 #include "ProgrammingError.h"
 #include "TextMeasurer.h"
 
@@ -67,14 +68,15 @@ ClockScreenModel::ClockScreenModel(const TextMeasurer& measurer) : m_measurer(me
 {
     using A = ScreenElement::Align;
     using Id = ScreenElementId;
+    using namespace ClockScreenSizes;
 
     // Panels first: they lie behind the text.
-    add(shape(Id::shpLevel, false, 2655, 1335));
+    add(shape(Id::shpLevel, false, LogoWidth, LogoHeight));
     add(shape(Id::shpBlinds, true, 5000, 1455));
     add(shape(Id::shpNext, true, 5000, 1095));
-    add(shape(Id::Shape2, false, 4040, 3000));
-    add(shape(Id::Shape3, false, 4040, 3000));
-    ScreenElement& bar = add(shape(Id::Shape1, true, 3740, 300));
+    add(shape(Id::Shape2, false, SidePanelWidth, 3000));
+    add(shape(Id::Shape3, false, SidePanelWidth, 3000));
+    ScreenElement& bar = add(shape(Id::Shape1, true, HighlightWidth, 300));
     bar.backColour = RgbColour{255, 224, 192};
     ScreenElement& backdrop = add(shape(Id::shpButton, true, 1200, 390));
     backdrop.visible = false;
@@ -85,10 +87,10 @@ ClockScreenModel::ClockScreenModel(const TextMeasurer& measurer) : m_measurer(me
     logo.name = screenElementName(logo.id);
     logo.kind = ScreenElement::Kind::Picture;
     logo.autoSize = false;
-    logo.left = 200;
-    logo.top = 500;
-    logo.width = 2655;
-    logo.height = 1335;
+    logo.left = LogoLeft;
+    logo.top = LogoTop;
+    logo.width = LogoWidth;
+    logo.height = LogoHeight;
     add(logo);
 
     ScreenElement title = text(Id::lblTitle, "", 36, RgbColour{224, 224, 224}, A::Centre);
@@ -98,7 +100,7 @@ ClockScreenModel::ClockScreenModel(const TextMeasurer& measurer) : m_measurer(me
     const char* digits[DigitCount] = {"0", "0", ":", "0", "0"};
     for (int i = 0; i < DigitCount; ++i) {
         ScreenElement digit = text(timerId(i), digits[i], 180, Grey);
-        digit.top = 1800;
+        digit.top = DigitTop;
         add(digit);
     }
     ScreenElement paused = fixedText(Id::lblPaused, "PAUSED", 60, White, A::Centre, 7245, 1500);
@@ -129,8 +131,8 @@ ClockScreenModel::ClockScreenModel(const TextMeasurer& measurer) : m_measurer(me
     add(text(Id::lblPrizeCaption, "Total Prize Pool:", 14.25, Grey));
     add(text(Id::lblPrize, "$100,000", 21.75, Black));
     add(text(Id::lblPrizes, "Prizes:", 14.25, Grey));
-    add(fixedText(Id::lblPrizePool1, "", 20.25, Black, A::Left, 1800, 2700));
-    add(fixedText(Id::lblPrizePool2, "", 20.25, Black, A::Right, 2440, 2700));
+    add(fixedText(Id::lblPrizePool1, "", 20.25, Black, A::Left, PrizePlacesWidth, 2700));
+    add(fixedText(Id::lblPrizePool2, "", 20.25, Black, A::Right, PrizeAmountsWidth, 2700));
     add(commandButton(Id::lblSetup, " S ", "Settings"));
     add(commandButton(Id::lblHelp, " ? ", "Help"));
     add(commandButton(Id::lblClose, " X ", "Close"));
@@ -189,7 +191,6 @@ void ClockScreenModel::measure(ScreenElement& element)
 void ClockScreenModel::setCaption(ScreenElementId id, const QString& caption)
 {
     ScreenElement& e = const_cast<ScreenElement&>(element(id));
-    ++e.captionWrites;
     if (e.caption == caption) {
         return;
     }
@@ -214,13 +215,11 @@ void ClockScreenModel::setVisible(ScreenElementId id, bool visible)
 
 void ClockScreenModel::setLeft(ScreenElementId id, int left)
 {
-    ++const_cast<ScreenElement&>(element(id)).moves;
     change(id, &ScreenElement::left, left);
 }
 
 void ClockScreenModel::setTop(ScreenElementId id, int top)
 {
-    ++const_cast<ScreenElement&>(element(id)).moves;
     change(id, &ScreenElement::top, top);
 }
 

@@ -46,7 +46,4 @@ struct ScreenElement
     QString toolTip;
 
     int revision = 0;
-    // How often the caption was set and the element moved; the digits must not flicker.
-    int captionWrites = 0;
-    int moves = 0;
 };

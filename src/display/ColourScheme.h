@@ -2,9 +2,7 @@
 
 #include "core/RgbColour.h"
 
-#include <QStringList>
-
-// The clock screen's current colours and panel flags, chosen by Color_Style.
+// The clock screen's current colours and panel flags, chosen by Color_Style from core/ColourSchemes.
 struct ColourScheme
 {
     static constexpr int DefaultStyle = 3;
@@ -18,9 +16,6 @@ struct ColourScheme
     bool PanelsVisible = true;
     bool PanelFillSolid = true;
     bool PanelBackOpaque = true;
-
-    // The names the settings dialog lists, in Color_Style order.
-    static QStringList names();
 
     // Takes the colours and flags of a scheme. A number without a scheme leaves every colour as it was;
     // the flags are set to shown, filled and opaque first whatever the number.

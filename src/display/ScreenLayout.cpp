@@ -4,6 +4,7 @@
 #include "ColourScheme.h"
 #include "LayoutOverflow.h"
 #include "core/ClockScreenModel.h"
+#include "core/ClockScreenSizes.h"
 #include "core/TextMeasurer.h"
 
 #include <cmath>
@@ -12,6 +13,7 @@
 namespace {
 
 using Id = ScreenElementId;
+using namespace ClockScreenSizes;
 
 // The payout sums are kept in 16 bits like the line height they come from.
 qint16 int16(long long value)
@@ -68,18 +70,18 @@ void ScreenLayout::LayoutScreen(qint16 prizeLineCount, qint16& textCellHeight)
     textCellHeight = MeasureTextCell(Id::lblPrizePool1);
     const qint16 h = textCellHeight;
 
-    place(Id::imgLogo, 200, 500);
-    s.setHeight(Id::imgLogo, 1335);
-    s.setWidth(Id::imgLogo, 2655);
+    place(Id::imgLogo, LogoLeft, LogoTop);
+    s.setHeight(Id::imgLogo, LogoHeight);
+    s.setWidth(Id::imgLogo, LogoWidth);
 
     s.setTop(Id::lblTitle, 800);
     s.setLeft(Id::lblTitle, centred(Id::lblTitle));
     s.setForeColour(Id::lblTitle, m_scheme.TitleColour);
 
-    s.setTop(Id::shpLevel, 500);
-    s.setWidth(Id::shpLevel, 2655);
-    s.setHeight(Id::shpLevel, 1335);
-    s.setLeft(Id::shpLevel, inner - (2655 + 200));
+    s.setTop(Id::shpLevel, LogoTop);
+    s.setWidth(Id::shpLevel, LogoWidth);
+    s.setHeight(Id::shpLevel, LogoHeight);
+    s.setLeft(Id::shpLevel, inner - (LogoWidth + LogoLeft));
     panelAppearance(Id::shpLevel);
 
     s.setTop(Id::lblLevel, 700);
@@ -92,7 +94,7 @@ void ScreenLayout::LayoutScreen(qint16 prizeLineCount, qint16& textCellHeight)
         total += s.timer(i).width + 100;
     }
     const Id first = timerId(0);
-    place(Id::lblTimer0, half(inner) - total / 2, 1800);
+    place(Id::lblTimer0, half(inner) - total / 2, DigitTop);
     s.setForeColour(first, m_scheme.DigitColour);
     for (int i = 1; i < ClockScreenModel::DigitCount; ++i) {
         const Id name = timerId(i);
@@ -106,28 +108,28 @@ void ScreenLayout::LayoutScreen(qint16 prizeLineCount, qint16& textCellHeight)
     s.setTop(Id::Shape1, int16(2 * h + 4500));
     s.setHeight(Id::Shape1, h);
     s.setLeft(Id::Shape1, 250);
-    s.setWidth(Id::Shape1, 3740);
+    s.setWidth(Id::Shape1, HighlightWidth);
     s.setBackColour(Id::Shape1, m_scheme.HighlightColour);
     s.setVisible(Id::Shape1, m_scheme.PanelsVisible);
 
     s.setTop(Id::Shape2, int16(h + 4400));
     s.setHeight(Id::Shape2, int16(int16(int16(prizeLineCount + 1) * h) + 100));
     s.setLeft(Id::Shape2, 100);
-    s.setWidth(Id::Shape2, 4040);
+    s.setWidth(Id::Shape2, SidePanelWidth);
     panelAppearance(Id::Shape2);
 
     place(Id::lblPrizes, e(Id::Shape2).left + 200, e(Id::Shape2).top + 100);
     place(Id::lblPrizePool1, e(Id::Shape2).left + 200, int16(int16(e(Id::Shape2).top + 100) + h));
-    s.setWidth(Id::lblPrizePool1, 1800);
+    s.setWidth(Id::lblPrizePool1, PrizePlacesWidth);
     s.setHeight(Id::lblPrizePool1, int16(prizeLineCount * h));
     place(Id::lblPrizePool2, e(Id::lblPrizePool1).left + 1200, e(Id::lblPrizePool1).top);
-    s.setWidth(Id::lblPrizePool2, 2440);
+    s.setWidth(Id::lblPrizePool2, PrizeAmountsWidth);
     s.setHeight(Id::lblPrizePool2, e(Id::lblPrizePool1).height);
 
     s.setTop(Id::Shape3, e(Id::Shape2).top);
-    s.setWidth(Id::Shape3, 4040);
+    s.setWidth(Id::Shape3, SidePanelWidth);
     s.setHeight(Id::Shape3, e(Id::Shape2).height);
-    s.setLeft(Id::Shape3, inner - (4040 + 100));
+    s.setLeft(Id::Shape3, inner - (SidePanelWidth + 100));
     panelAppearance(Id::Shape3);
 
     const int column = e(Id::Shape3).left + 500;

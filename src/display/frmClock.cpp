@@ -25,11 +25,6 @@
 
 namespace {
 
-QString rgb(RgbColour c)
-{
-    return QStringLiteral("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue);
-}
-
 QColor qcolor(RgbColour c)
 {
     return QColor(c.red, c.green, c.blue);
@@ -128,11 +123,11 @@ void frmClock::showElement(const ScreenElement& e, QLabel* label)
                                          : e.align == ScreenElement::Align::Right ? Qt::AlignRight
                                                                                   : Qt::AlignLeft;
         label->setAlignment(horizontal | (e.autoSize ? Qt::AlignVCenter : Qt::AlignTop));
-        QString style = QStringLiteral("color: %1;").arg(rgb(e.foreColour));
-        style += e.opaque ? QStringLiteral("background-color: %1;").arg(rgb(e.backColour))
+        QString style = QStringLiteral("color: %1;").arg(e.foreColour.css());
+        style += e.opaque ? QStringLiteral("background-color: %1;").arg(e.backColour.css())
                           : QStringLiteral("background: transparent;");
         if (e.bordered) {
-            style += QStringLiteral("border: 1px solid %1;").arg(rgb(e.borderColour));
+            style += QStringLiteral("border: 1px solid %1;").arg(e.borderColour.css());
         }
         if (label->styleSheet() != style) {
             label->setStyleSheet(style);

@@ -1,25 +1,24 @@
 #include "SettingsChoices.h"
 
+#include "core/ColourSchemes.h"
+
 #include <array>
 
 namespace {
 
 constexpr std::array<qint16, 5> RefreshSeconds{0, 5, 10, 30, 60};
-constexpr std::array<RgbColour, 6> Swatches{RgbColour{255, 255, 255}, RgbColour{238, 232, 234},
-                                            RgbColour{124, 134, 55},  RgbColour{0, 0, 128},
-                                            RgbColour{128, 0, 128},   RgbColour{64, 64, 64}};
 
 } // namespace
 
 QStringList SettingsChoices::colourSchemes()
 {
-    return {QStringLiteral("White"), QStringLiteral("Grey"),   QStringLiteral("Green"),
-            QStringLiteral("Blue"),  QStringLiteral("Purple"), QStringLiteral("Black")};
+    return ColourSchemes::names();
 }
 
 RgbColour SettingsChoices::swatch(int index)
 {
-    return index >= 0 && index < int(Swatches.size()) ? Swatches[size_t(index)] : Swatches[0];
+    const auto& rows = ColourSchemes::Rows;
+    return rows[index >= 0 && index < int(rows.size()) ? size_t(index) : 0].back;
 }
 
 QStringList SettingsChoices::refreshEntries()

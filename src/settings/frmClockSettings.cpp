@@ -36,11 +36,6 @@ namespace {
 
 constexpr RgbColour TabShade{64, 64, 64};
 
-QString css(RgbColour c)
-{
-    return QStringLiteral("rgb(%1,%2,%3)").arg(c.red).arg(c.green).arg(c.blue);
-}
-
 QString crlfToNewline(const QString& text)
 {
     return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -399,7 +394,7 @@ void frmClockSettings::cboRefresh_Click()
 {
     const SettingsChoices::Notice notice = SettingsChoices::refreshNotice(ui->cboRefresh->currentIndex());
     ui->lblKAVRO->setText(crlfToNewline(notice.text));
-    ui->lblKAVRO->setStyleSheet(QStringLiteral("color: %1;").arg(css(notice.colour)));
+    ui->lblKAVRO->setStyleSheet(QStringLiteral("color: %1;").arg(notice.colour.css()));
     ui->lblKAVRO->adjustSize();
     ui->lblKAVRO->show();
 }

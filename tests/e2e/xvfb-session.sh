@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for end-to-end tests: a private Xvfb, a copy of the program folder, and window lookups.
 # Source it; call e2e_start WIDTHxHEIGHT and e2e_copy_program BUILD_PROGRAM_DIR.
 
@@ -28,7 +29,8 @@ e2e_start() {
         sleep 0.05
     done
     [ -s "$E2E_TMP/display" ] || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
+    DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
+    export DISPLAY
     # The test run sets the offscreen platform for the widget tests; these programs need the X server.
     export QT_QPA_PLATFORM=xcb
     for _ in $(seq 50); do
@@ -54,8 +56,8 @@ e2e_copy_program() {
 
 # Waits up to $2 seconds (default 10) for a visible window titled exactly $1; prints its id.
 e2e_window() {
-    local i w
-    for i in $(seq $((${2:-10} * 10))); do
+    local w
+    for _ in $(seq $((${2:-10} * 10))); do
         w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1)
         [ -n "$w" ] && { echo "$w"; return 0; }
         sleep 0.1
@@ -65,8 +67,7 @@ e2e_window() {
 
 # Waits up to $2 seconds (default 5) until no visible window is titled exactly $1; fails when one stays.
 e2e_window_gone() {
-    local i
-    for i in $(seq $((${2:-5} * 10))); do
+    for _ in $(seq $((${2:-5} * 10))); do
         xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
         sleep 0.1
     done

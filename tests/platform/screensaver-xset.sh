@@ -23,7 +23,8 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display"
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 settings() { xset q | grep -E "timeout:|Standby:|DPMS is" | tr -s ' '; }

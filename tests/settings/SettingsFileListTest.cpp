@@ -78,6 +78,10 @@ TEST(Choices, RoundingAndSwatches)
     }
     EXPECT_EQ(SettingsChoices::swatch(5), (RgbColour{64, 64, 64}));
     EXPECT_EQ(SettingsChoices::swatch(1), (RgbColour{238, 232, 234}));
+    EXPECT_EQ(SettingsChoices::swatch(6), (RgbColour{255, 255, 255}));
+    EXPECT_EQ(SettingsChoices::swatch(-1), (RgbColour{255, 255, 255}));
+    EXPECT_EQ(SettingsChoices::colourSchemes(),
+              (QStringList{"White", "Grey", "Green", "Blue", "Purple", "Black"}));
 }
 
 } // namespace

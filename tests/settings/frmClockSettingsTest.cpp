@@ -7,7 +7,6 @@
 #include "core/ClockSettingsFile.h"
 #include "settings/PictureBox.h"
 #include "settings/RemainingTime.h"
-#include "settings/SettingsSave.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FakeSoundPlayer.h"
 #include "support/QtPrinters.h"
@@ -694,7 +693,8 @@ TEST_F(SettingsDialog, RejectedSaveNamesTheFieldAndKeepsTheDialogOpen)
     click("cmdApply");
     EXPECT_TRUE(dialog->isVisible());
     ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(boxes.shown[0].text, SettingsSave::outOfRangeMessage("Players"));
+    EXPECT_EQ(boxes.shown[0].text,
+              "The value in \"Players\" is out of range.\r\n\r\nPlease correct it before saving.");
     EXPECT_EQ(state.Tournament.Title, "");
     EXPECT_FALSE(dir.read("darvel.ini").contains("Not saved"));
     EXPECT_TRUE(screenCalls.isEmpty());

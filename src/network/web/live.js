@@ -27,7 +27,7 @@ const Live = (() => {
     if (socket) {
       socket.onclose = null;
       socket.onmessage = null;
-      try { socket.close(); } catch (e) { /* already gone */ }
+      try { socket.close(); } catch { /* already gone */ }
       socket = null;
     }
     clearTimeout(retry);
@@ -36,7 +36,7 @@ const Live = (() => {
 
   function receive(text) {
     let state;
-    try { state = JSON.parse(text); } catch (e) { return; }
+    try { state = JSON.parse(text); } catch { return; }
     latest = state;
     showLost(false);
     handler(state);
@@ -46,7 +46,7 @@ const Live = (() => {
     const host = location.hostname.includes(':') ? `[${location.hostname}]` : location.hostname;
     try {
       socket = new WebSocket(`ws://${host}:${pushPort}/`);
-    } catch (e) {
+    } catch {
       lose();
       return;
     }

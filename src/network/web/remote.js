@@ -15,7 +15,7 @@ async function post(path, body, token) {
   if (token) headers.Authorization = `Bearer ${token}`;
   const response = await fetch(path, { method: 'POST', headers, body: JSON.stringify(body), cache: 'no-store' });
   let answer = {};
-  try { answer = await response.json(); } catch (e) { /* no body */ }
+  try { answer = await response.json(); } catch { /* no body */ }
   return { status: response.status, answer };
 }
 
@@ -32,7 +32,7 @@ document.getElementById('pairing').addEventListener('submit', async (event) => {
     } else {
       say(answer.error || `Refused (${status}).`);
     }
-  } catch (e) {
+  } catch {
     say('The clock cannot be reached.');
   }
 });
@@ -51,7 +51,7 @@ document.getElementById('commands').addEventListener('click', async (event) => {
     } else {
       say(status === 200 ? `Sent: ${button.textContent}` : answer.error || `Refused (${status}).`);
     }
-  } catch (e) {
+  } catch {
     say('The clock cannot be reached.');
   }
 });
