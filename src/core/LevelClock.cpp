@@ -171,15 +171,10 @@ void LevelClock::showTimeDigits()
     // join the first cell, so 120:00 reads 12|0|:|0|0 rather than losing its last digit.
     const qsizetype extra = std::max<qsizetype>(0, time.size() - ClockScreenModel::DigitCount);
     shownTime = time;
+    // A cell whose character stays is left as it is by the model: only what changed is redrawn.
     for (int i = 0; i < ClockScreenModel::DigitCount; ++i) {
-        // A cell whose character stays is not touched: the screen redraws only what changed.
-        QString character = i == 0 ? time.left(1 + extra) : time.mid(i + extra, 1);
-        if (m_shownCells[size_t(i)] != character || !m_cellsShown) {
-            m_shownCells[size_t(i)] = character;
-            m_screen.setCaption(timerId(i), character);
-        }
+        m_screen.setCaption(timerId(i), i == 0 ? time.left(1 + extra) : time.mid(i + extra, 1));
     }
-    m_cellsShown = true;
 }
 
 void LevelClock::CountDown()

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "BlindLevel.h"
-#include "ScreenElementId.h"
 #include "RgbColour.h"
 
 #include <QString>
 #include <QtGlobal>
-#include <array>
 #include <optional>
 
 class BlindStructure;
@@ -81,9 +79,6 @@ private:
     // The screen comes up paused.
     bool m_paused = true;
     bool m_inBreak = false;
-    // What each digit cell shows.
-    std::array<QString, TimerDigitCount> m_shownCells;
-    bool m_cellsShown = false;
 
     // The row of a level of the structure; throws ClockError when there is none.
     const BlindLevel& row(int level) const;
