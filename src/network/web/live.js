@@ -122,6 +122,32 @@ const Live = (() => {
     if (element && element.textContent !== text) element.textContent = text;
   }
 
+  // The night's plan as the clock estimates it: "Estimated end: level 14, in about 2:35" and, when a
+  // break with a colour-up is at hand, "Colour up: the 25 chips at this break"; empty when there is none.
+  function planTexts(state) {
+    const end = state.estimated_end;
+    let colourUp = '';
+    if (state.colour_up) {
+      const when = state.break ? 'at this break' : 'at the next break';
+      const named = /^Colour up (.+)$/i.exec(state.colour_up);
+      colourUp = named ? `Colour up: ${named[1]} ${when}` : `${state.colour_up} (${when})`;
+    }
+    return {
+      estimatedEnd: end ? `Estimated end: level ${end.level}, in about ${end.in}` : '',
+      colourUp,
+    };
+  }
+
+  function showPlan(state) {
+    const plan = planTexts(state);
+    for (const [id, text] of [['estimated_end', plan.estimatedEnd], ['colour_up', plan.colourUp]]) {
+      const element = document.getElementById(id);
+      if (!element) continue;
+      setText(id, text);
+      element.hidden = !text;
+    }
+  }
+
   return { start, applyColours, readable, contrast: (a, b) => contrast(channels(a), channels(b)), setText,
-    get state() { return latest; } };
+    planTexts, showPlan, get state() { return latest; } };
 })();

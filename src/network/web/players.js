@@ -29,4 +29,5 @@ Live.start((state) => {
   Live.setText('break', state.break_text || 'BREAK');
   Live.applyColours(state.colours);
   showPayouts(state.payouts || []);
+  Live.showPlan(state);
 });

@@ -64,4 +64,5 @@ Live.start((state) => {
   document.getElementById('paused').hidden = !state.paused;
   document.getElementById('break').hidden = !state.break;
   Live.applyColours(state.colours);
+  Live.showPlan(state);
 });
