@@ -27,6 +27,18 @@ qint64 nextBigBlind(qint64 prev, double target, qint64 chip)
     return big;
 }
 
+// How many levels it takes from big to the goal, by the largest or the smallest steps.
+int levelsToGoal(qint64 big, double goal, qint64 chip, bool fastest)
+{
+    int levels = 0;
+    while (double(big) < goal && levels < BlindStructureGenerator::MaxLevels) {
+        const qint64 doubled = RoundBlind::bigBlindAtMost(2 * big, chip);
+        big = fastest && doubled > big ? doubled : RoundBlind::bigBlindAbove(big, chip);
+        ++levels;
+    }
+    return levels;
+}
+
 QList<qint64> bigBlinds(const BlindPlanInputs& in)
 {
     const qint64 chip = in.chips.smallest();
@@ -52,7 +64,23 @@ QList<qint64> bigBlinds(const BlindPlanInputs& in)
                 big = RoundBlind::bigBlindAbove(prev, chip);
             }
         } else {
-            big = nextBigBlind(prev, double(prev) * std::pow(goal / double(prev), 1.0 / left), chip);
+            // Slow growth rounds down, so that a night with time to spare climbs by the smallest steps
+            // rather than arriving early; fast growth rounds to the nearest, as it cannot make up a loss.
+            const double ratio = std::pow(goal / double(prev), 1.0 / left);
+            const double target = std::min(double(prev) * ratio, 4.0e18);
+            big = ratio < 1.5 ? RoundBlind::bigBlindAtMost(qint64(target), chip)
+                              : RoundBlind::nearestBigBlind(target, chip);
+            big = qMin(big, RoundBlind::bigBlindAtMost(2 * prev, chip));
+            if (big <= prev) {
+                big = RoundBlind::bigBlindAbove(prev, chip);
+            }
+            // Rounding can leave a path that must arrive early even by the smallest steps, or late even by
+            // doubling: then this step is the smallest or the largest one.
+            if (level + levelsToGoal(big, goal, chip, false) < steps + 1) {
+                big = RoundBlind::bigBlindAbove(prev, chip);
+            } else if (level + levelsToGoal(big, goal, chip, true) > steps + 1) {
+                big = RoundBlind::bigBlindAtMost(2 * prev, chip);
+            }
             // Not there before its time, when a smaller step is still open.
             if (big >= goal) {
                 const qint64 below = RoundBlind::bigBlindAtMost(qint64(std::ceil(goal)) - 1, chip);
