@@ -17,10 +17,6 @@ std::optional<EstimatedEnd> EstimatedEnd::estimate(const BlindStructure& structu
             return EstimatedEnd{level, 0};
         }
     }
-    const auto big = BlindAmount::value(structure.at(currentLevel).BigBlind);
-    if (!big) {
-        return std::nullopt;
-    }
     qint64 seconds = qMax<qint64>(0, secondsLeft);
     if (!inBreak) {
         seconds += qMax<qint64>(0, structure.at(currentLevel).BreakMinutes) * 60;

@@ -20,6 +20,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QSpinBox>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 

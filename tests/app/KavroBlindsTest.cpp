@@ -9,14 +9,14 @@
 
 namespace {
 
-struct Run
+struct Outcome
 {
     int status = -1;
     QByteArray out;
     QByteArray err;
 };
 
-Run run(const QStringList& arguments)
+Outcome run(const QStringList& arguments)
 {
     QProcess process;
     process.start(QStringLiteral(KAVRO_BLINDS_PROGRAM), arguments);
@@ -33,7 +33,7 @@ const QStringList Example = {
 
 TEST(KavroBlindsTest, PrintsAStructureTheClockLoads)
 {
-    const Run r = run(Example);
+    const Outcome r = run(Example);
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
     EXPECT_TRUE(
@@ -50,13 +50,13 @@ TEST(KavroBlindsTest, PrintsAStructureTheClockLoads)
     EXPECT_EQ(loaded.levelCount(), r.out.count("\r\n") - 1);
     EXPECT_EQ(loaded.at(7).Ante, loaded.at(7).BigBlind);
 
-    const Run estimate = run({"--estimate", dir.programPath("blinds/Friday.blinds.csv"), "--entries", "60",
-                              "--stack", "20000", "--rebuys", "10", "--rebuy-chips", "10000"});
+    const Outcome estimate = run({"--estimate", dir.programPath("blinds/Friday.blinds.csv"), "--entries",
+                                  "60", "--stack", "20000", "--rebuys", "10", "--rebuy-chips", "10000"});
     ASSERT_EQ(estimate.status, 0) << estimate.err.toStdString();
     EXPECT_EQ(estimate.out, "Estimated end: level 16, after 5:00 of play (5:20 with breaks)\r\n");
     // More players, a later end.
-    const Run more = run({"--estimate", dir.programPath("blinds/Friday.blinds.csv"), "--entries", "90",
-                          "--stack", "20000", "--rebuys", "10", "--rebuy-chips", "10000"});
+    const Outcome more = run({"--estimate", dir.programPath("blinds/Friday.blinds.csv"), "--entries", "90",
+                              "--stack", "20000", "--rebuys", "10", "--rebuy-chips", "10000"});
     EXPECT_EQ(more.out, "Estimated end: level 17, after 5:20 of play (5:40 with breaks)\r\n");
 }
 
@@ -81,7 +81,7 @@ TEST(KavroBlindsTest, BadInputExitsWithStatusTwoAndOneLine)
         {{"--estimate", "/dev/null", "--entries", "0", "--stack", "1000"}, "no chips"},
     };
     for (const auto& c : cases) {
-        const Run r = run(c.arguments);
+        const Outcome r = run(c.arguments);
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.isEmpty());
@@ -93,7 +93,7 @@ TEST(KavroBlindsTest, BadInputExitsWithStatusTwoAndOneLine)
 
 TEST(KavroBlindsTest, HelpListsEveryOption)
 {
-    const Run r = run({"--help"});
+    const Outcome r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* option : {"--entries", "--stack", "--rebuys", "--rebuy-chips", "--addons",
                                "--addon-chips", "--hours", "--level-minutes", "--chips", "--break-every",
