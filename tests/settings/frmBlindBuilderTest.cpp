@@ -97,7 +97,7 @@ TEST_F(BlindBuilder, RegeneratesWhenAnInputChangesUnlessHandEditsAreKept)
     child<QSpinBox>("spinDepth")->setValue(100);
     EXPECT_EQ(cell(0, 2), "500");
     EXPECT_TRUE(
-        child<QPlainTextEdit>("txtPlan")->toPlainText().contains("Level 1  100/500  starts at 0:00 of play"));
+        child<QPlainTextEdit>("txtPlan")->toPlainText().contains("Level 1  200/500  starts at 0:00 of play"));
     child<QCheckBox>("chkKeepEdits")->setChecked(false);
     EXPECT_EQ(cell(0, 2), "200");
 
@@ -196,7 +196,7 @@ TEST_F(BlindBuilder, OpensAHandMadeFileAndSavesItBackAsItWas)
     child<QSpinBox>("spinStack")->setValue(5000);
     EXPECT_EQ(cell(2, 2), "3K") << "input changes leave an opened file alone";
     EXPECT_TRUE(child<QPlainTextEdit>("txtPlan")->toPlainText().startsWith(
-        "Estimated end: level 3, after 0:30 of play"));
+        "Estimated end: level 2, after 0:15 of play"));
 
     child<QLineEdit>("txtName")->setText("Hand again");
     click("cmdSaveAs");
