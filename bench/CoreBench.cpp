@@ -77,17 +77,16 @@ BENCHMARK(LoadBlindStructure500Levels)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-// A long night in short levels: about a hundred levels, with breaks, colour-ups and classic antes.
+// A long night in short levels: a hundred levels, with breaks, colour-ups and classic antes.
 void GenerateBlindStructure100Levels(benchmark::State& state)
 {
     BlindPlanInputs in;
-    in.entries = 300;
-    in.startingChips = 25000;
-    in.rebuys = 100;
-    in.rebuyChips = 25000;
-    in.playingMinutes = 594;
+    in.entries = 240;
+    in.startingChips = 100000;
+    in.playingMinutes = 600;
     in.levelMinutes = 6;
     in.breakEvery = 60;
+    in.depth = 400;
     in.ante = BlindPlanInputs::Ante::Classic;
     in.anteFromLevel = 10;
     int levels = 0;
