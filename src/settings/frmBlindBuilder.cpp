@@ -65,7 +65,10 @@ frmBlindBuilder::frmBlindBuilder(SettingsDialogContext& context, const BlindPlan
         connect(spin, &QSpinBox::valueChanged, this, &frmBlindBuilder::regenerate);
     }
     connect(ui->txtChips, &QLineEdit::editingFinished, this, &frmBlindBuilder::regenerate);
-    connect(ui->cboAnte, &QComboBox::currentIndexChanged, this, &frmBlindBuilder::regenerate);
+    connect(ui->cboAnte, &QComboBox::currentIndexChanged, this, [this](int index) {
+        ui->spinAnteFrom->setEnabled(index != int(BlindPlanInputs::Ante::None));
+        regenerate();
+    });
     connect(ui->chkKeepEdits, &QCheckBox::toggled, this, [this](bool keep) {
         if (!keep) {
             regenerate();
@@ -152,6 +155,7 @@ void frmBlindBuilder::setInputs(const BlindPlanInputs& in)
     ui->txtChips->setText(in.chips.toString());
     ui->cboAnte->setCurrentIndex(int(in.ante));
     ui->spinAnteFrom->setValue(in.anteFromLevel);
+    ui->spinAnteFrom->setEnabled(in.ante != BlindPlanInputs::Ante::None);
     m_filling = false;
 }
 

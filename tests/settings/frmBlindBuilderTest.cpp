@@ -90,6 +90,14 @@ TEST_F(BlindBuilder, RegeneratesWhenAnInputChangesUnlessHandEditsAreKept)
 
     child<QSpinBox>("spinDepth")->setValue(50);
     EXPECT_EQ(cell(0, 2), "400");
+    EXPECT_FALSE(child<QSpinBox>("spinAnteFrom")->isEnabled());
+    child<QSpinBox>("spinAnteFrom")->setValue(3);
+    child<QComboBox>("cboAnte")->setCurrentIndex(2);
+    EXPECT_TRUE(child<QSpinBox>("spinAnteFrom")->isEnabled());
+    EXPECT_EQ(cell(1, 3), "0");
+    EXPECT_EQ(cell(2, 3), cell(2, 2)) << "a big-blind ante from level 3";
+    child<QComboBox>("cboAnte")->setCurrentIndex(0);
+    EXPECT_EQ(cell(2, 3), "0");
 
     // A hand edit is kept through input changes until the director lets go of it.
     table()->item(0, 2)->setText("500");
