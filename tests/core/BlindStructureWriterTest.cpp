@@ -104,6 +104,28 @@ TEST_F(BlindsFolder, AFileWithoutNotesLoadsAsBefore)
     EXPECT_EQ(s.at(2), (BlindLevel{2, "50", "100", "0", 20, 10, "extra"}));
 }
 
+TEST(BlindStructureWriterTest, EveryFieldTheLoaderCanGiveIsWrittenSoItReadsBackTheSame)
+{
+    const QStringList lines = {
+        "h",
+        "1,25,50,0,20,0",
+        "2,\"1,000\",\"2,000\",\" 0 \",20,10,\"Colour up the 25, 100 and 500 chips\"",
+        "3,,  ,x\"y,20,0,note with trailing blanks  ",
+        "4,\"a, b\"  ,\"\",TBA,\" 30 \",-5",
+        "5,1.5K,3K,\"ab\"c,2.5,0,\"\"",
+        "6,-,-,-,0,0,,ignored,columns",
+    };
+    BlindStructure first;
+    ParseBlindLines(lines, "round.blinds.csv", first);
+    ASSERT_EQ(first.levelCount(), 6);
+    BlindStructure second;
+    ParseBlindLines(BlindStructureWriter::lines(first, "h"), "again.blinds.csv", second);
+    ASSERT_EQ(second.levelCount(), first.levelCount());
+    for (int i = 1; i <= first.levelCount(); ++i) {
+        EXPECT_EQ(second.at(i), first.at(i)) << i;
+    }
+}
+
 BlindStructure levels(const QList<BlindLevel>& rows)
 {
     BlindStructure s;
