@@ -1,4 +1,5 @@
 #include "core/BlindStructure.h"
+#include "core/BlindStructureGenerator.h"
 #include "core/ClockFolders.h"
 #include "core/SplitCsvLine.h"
 #include "core/TextFile.h"
@@ -75,5 +76,27 @@ void LoadBlindStructure500Levels(benchmark::State& state)
 BENCHMARK(LoadBlindStructure500Levels)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+// A long night in short levels: a hundred levels, with breaks, colour-ups and classic antes.
+void GenerateBlindStructure100Levels(benchmark::State& state)
+{
+    BlindPlanInputs in;
+    in.entries = 240;
+    in.startingChips = 100000;
+    in.playingMinutes = 600;
+    in.levelMinutes = 6;
+    in.breakEvery = 60;
+    in.depth = 400;
+    in.ante = BlindPlanInputs::Ante::Classic;
+    in.anteFromLevel = 10;
+    int levels = 0;
+    for (auto _ : state) {
+        const BlindStructure s = BlindStructureGenerator::generate(in);
+        levels = s.levelCount();
+        benchmark::DoNotOptimize(levels);
+    }
+    state.counters["levels"] = levels;
+}
+BENCHMARK(GenerateBlindStructure100Levels)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -14,7 +14,7 @@ set(KAVRO_INSTALL_DIR "lib/kavro" CACHE STRING
 set(_parent ${KAVRO_INSTALL_DIR})
 set(_program ${KAVRO_INSTALL_DIR}/Clock)
 
-install(TARGETS darvel RUNTIME DESTINATION ${_program})
+install(TARGETS darvel kavro-blinds RUNTIME DESTINATION ${_program})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/blinds ${CMAKE_SOURCE_DIR}/data/sounds
     ${CMAKE_SOURCE_DIR}/data/background ${CMAKE_SOURCE_DIR}/data/voice DESTINATION ${_program})
 install(FILES ${CMAKE_SOURCE_DIR}/data/prize-pool.csv ${KAVRO_PARENT_DIR}/kavro-demo.db DESTINATION ${_parent})

@@ -43,6 +43,10 @@ void ParseBlindLines(const QStringList& lines, const QString& fileName, BlindStr
         // A level cannot last less than nothing: a negative length would count below zero for ever.
         level.Minutes = qMax<qint16>(0, whole(5));
         level.BreakMinutes = whole(6);
+        // Readers of six columns ignore the rest; this one keeps the seventh as the level's note.
+        if (f.size() >= 7) {
+            level.Note = f.at(6);
+        }
         structure.append(level);
     }
 }

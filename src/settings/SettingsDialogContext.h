@@ -31,4 +31,7 @@ struct SettingsDialogContext
     std::function<void()> refreshFromManager;
     // Opens the options dialog (network view, announcements) over the settings dialog; unset: no button.
     std::function<void()> openOptions;
+    // Puts a structure from the blinds builder in place at once, keeping the level and the time left
+    // (see BlindSwap); unset: the builder's "Use now" is disabled.
+    std::function<void(const BlindStructure&)> useBlindsNow = {};
 };

@@ -15,12 +15,15 @@
 #include "core/ClockError.h"
 #include "core/ClockScreen.h"
 #include "core/ClockSettingsFile.h"
+#include "core/DecimalNumber.h"
 #include "core/DesktopOpener.h"
 #include "core/FileChooser.h"
 #include "core/FolderLookup.h"
 #include "core/Guarded.h"
 #include "core/MessageBoxes.h"
+#include "core/Money.h"
 #include "core/SoundPlayer.h"
+#include "frmBlindBuilder.h"
 #include "platform/DesignFont.h"
 #include "ui_frmClockSettings.h"
 
@@ -147,6 +150,7 @@ void frmClockSettings::connectControls()
     connect(ui->vsSec, &QScrollBar::valueChanged, this, &frmClockSettings::vsSec_Change);
     connect(ui->cmdReset, &QPushButton::clicked, this, &frmClockSettings::cmdReset_Click);
     connect(ui->cmdEditBlinds, &QPushButton::clicked, this, &frmClockSettings::cmdEditBlinds_Click);
+    connect(ui->cmdNewBlinds, &QPushButton::clicked, this, &frmClockSettings::cmdNewBlinds_Click);
     connect(ui->cmdLoadTourny, &QPushButton::clicked, this, &frmClockSettings::cmdLoadTourny_Click);
     connect(ui->cboColor, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboColor_Click);
     connect(ui->cboBackground, &QComboBox::currentIndexChanged, this, &frmClockSettings::cboBackground_Click);
@@ -469,6 +473,37 @@ void frmClockSettings::cmdEditBlinds_Click()
     if (!path.isEmpty()) {
         OpenWithAssociatedProgram(path);
     }
+}
+
+void frmClockSettings::cmdNewBlinds_Click()
+{
+    // The builder starts from the figures as the dialog shows them now.
+    const auto count = [](const QLineEdit* field) {
+        return int(DecimalNumber::leading(field->text()).toInt16().value_or(0));
+    };
+    const auto chips = [](const QLineEdit* field) {
+        return qMax<qint64>(0, Money::fromLeadingText(field->text()).value_or(Money()).roundedWhole());
+    };
+    BlindPlanInputs defaults;
+    defaults.entries = qMax(1, count(ui->txtEntries));
+    defaults.startingChips = qMax<qint64>(1, chips(ui->Text1));
+    defaults.rebuys = qMax(0, count(ui->txtRebuys));
+    defaults.rebuyChips = chips(ui->Text2);
+    defaults.addons = qMax(0, count(ui->txtAddons));
+    defaults.addonChips = chips(ui->Text3);
+
+    frmBlindBuilder builder(m_context, defaults, this);
+    connect(&builder, &frmBlindBuilder::saved, this, [this](const QString& fileName) {
+        // The new file joins the list; the choice stays as it was.
+        const QString chosen = blindsFileNames.value(ui->cboBlinds->currentIndex(), workingTournament.Blinds);
+        const SettingsFileList blinds = SettingsFileList::build(
+            m_context.state.Folders.Blinds, QStringLiteral("*.blinds.csv"), chosen, false);
+        const QSignalBlocker block(ui->cboBlinds);
+        fill(ui->cboBlinds, blinds.entries, blinds.selected);
+        blindsFileNames = blinds.fileNames;
+        Q_UNUSED(fileName);
+    });
+    builder.exec();
 }
 
 void frmClockSettings::OpenWithAssociatedProgram(const QString& path)

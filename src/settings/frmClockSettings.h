@@ -96,6 +96,7 @@ private:
     void vsSec_Change();
     void playSound(const QComboBox* list);
     void cmdEditBlinds_Click();
+    void cmdNewBlinds_Click();
     void cmdLogo_Click();
     void cmdLoadTourny_Click();
     void cmdReset_Click();

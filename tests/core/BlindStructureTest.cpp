@@ -43,7 +43,8 @@ TEST_F(BlindFile, RowsBecomeLevelsInOrder)
          "3, \"1,000\" ,1K, 2.5K ,\" 30 \",-1"); // last line without an ending
     ASSERT_EQ(structure.levelCount(), 3);
     EXPECT_EQ(structure.at(1), (BlindLevel{1, "25", "50", "0", 20, 0}));
-    EXPECT_EQ(structure.at(2), (BlindLevel{7, "100", "200", "25", 20, 15}));
+    // The seventh column is the note of the level's break; the ones after it are ignored.
+    EXPECT_EQ(structure.at(2), (BlindLevel{7, "100", "200", "25", 20, 15, "extra"}));
     EXPECT_TRUE(structure.at(2).hasBreak());
     EXPECT_EQ(structure.at(3), (BlindLevel{3, "1,000", "1K", "2.5K", 30, -1}));
     EXPECT_FALSE(structure.at(3).hasBreak());

@@ -70,6 +70,8 @@ root="$E2E_TMP/root"
 dpkg -x "$deb" "$root"
 check_sample_content "$root/usr/lib/kavro/Clock"
 file "$root/usr/lib/kavro/Clock/darvel" | grep -q 'ELF.*executable' || e2e_fail "the packaged darvel is no executable"
+"$root/usr/lib/kavro/Clock/kavro-blinds" --help | grep -q -- '--estimate FILE' ||
+    e2e_fail "the packaged kavro-blinds is missing beside darvel or does not run"
 check_manager_ini "$root/usr/lib/kavro/kavro.ini" /usr/lib/kavro
 entry="$root/usr/share/applications/kavro-clock.desktop"
 [ -f "$entry" ] || e2e_fail "no desktop entry in /usr/share/applications"
