@@ -183,6 +183,10 @@ void ClockApplication::openSettings()
     // The clock is paused while the dialog is open, so the recount after a save needs no pause of its own.
     context.refreshFromManager = [this] { m_managerLink->recountForSettings(); };
     context.openOptions = [this] { openOptions(); };
+    context.useBlindsNow = [this](const BlindStructure& replacement) {
+        m_screen->logic().replaceBlinds(replacement);
+        m_screen->showModel();
+    };
     frmClockSettings dialog(context, m_screen.get());
     dialog.exec();
     if (m_keeper) {

@@ -1,6 +1,7 @@
 #include "ClockScreenLogic.h"
 
 #include "BlindStructure.h"
+#include "BlindSwap.h"
 #include "ClockError.h"
 #include "ClockScreenWindow.h"
 #include "Guarded.h"
@@ -41,6 +42,21 @@ void ClockScreenLogic::InitialiseScreen(ClockScreenWindow& window)
     });
     guarded([&] { window.startAutoSizer(); });
     guarded([&] { window.showMaximised(); });
+    guarded([&] {
+        clock.SetBlind(m_state.Tournament.Level);
+        clock.CountDown();
+    });
+}
+
+void ClockScreenLogic::replaceBlinds(const BlindStructure& replacement)
+{
+    const bool inBreak = clock.inBreak();
+    BlindSwap::apply(replacement, inBreak, m_state, m_blinds);
+    const QString time = m_state.Tournament.Time;
+    guarded([&] { clock.start(); });
+    if (inBreak) {
+        guarded([&] { clock.resumeBreak(time); });
+    }
     guarded([&] {
         clock.SetBlind(m_state.Tournament.Level);
         clock.CountDown();

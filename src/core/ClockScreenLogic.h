@@ -44,6 +44,11 @@ public:
     // step that fails is skipped.
     void InitialiseScreen(ClockScreenWindow& window);
 
+    // Puts another blind structure in place at once: the level number stays, the time left is cut to the
+    // new level's (or break's) length, and the blinds, the next level, the time played and the time to
+    // break are shown for it.
+    void replaceBlinds(const BlindStructure& replacement);
+
     void settingsClicked() { commands.runModal(hooks.openSettings); }
     void helpClicked() { commands.runModal(hooks.openHelp); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BlindLevel.h"
+#include "EstimatedEnd.h"
 #include "Money.h"
 
 #include <QList>
@@ -58,6 +59,12 @@ struct TournamentSnapshot
     QString anteText;
     QString nextBlindsText;
     QString nextAnteText;
+
+    // Where the night ends by the rule of thumb (the first level whose big blind is a twentieth of the
+    // chips in play), and the note of the break that runs or follows the current level ("Colour up the
+    // 25 chips"); unset and empty when there is none.
+    std::optional<EstimatedEnd> estimatedEnd;
+    QString colourUp;
 
     bool operator==(const TournamentSnapshot&) const = default;
 };

@@ -3,6 +3,7 @@
 #include "LoadPayoutPercentages.h"
 #include "PayoutList.h"
 #include "PayoutTemplate.h"
+#include "core/BlindStructure.h"
 #include "core/BlindTexts.h"
 #include "core/ClockError.h"
 #include "core/ClockScreenModel.h"
@@ -118,5 +119,13 @@ TournamentSnapshot TournamentFigures::snapshot(const LevelClock& clock)
     s.anteText = AnteText(clock.shownLevel);
     s.nextBlindsText = BlindsText(clock.shownNextLevel);
     s.nextAnteText = AnteText(clock.shownNextLevel);
+    if (s.totalChips && s.secondsLeft >= 0) {
+        s.estimatedEnd =
+            EstimatedEnd::estimate(m_blinds, t.Level, s.secondsLeft, s.inBreak, s.totalChips->toDouble());
+    }
+    // During a break the level stays the one the break follows: its row holds the break's note.
+    if (m_blinds.hasLevel(t.Level) && m_blinds.at(t.Level).hasBreak()) {
+        s.colourUp = m_blinds.at(t.Level).Note.trimmed();
+    }
     return s;
 }

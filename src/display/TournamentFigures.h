@@ -9,6 +9,7 @@
 #include <QString>
 #include <optional>
 
+class BlindStructure;
 class ClockScreenModel;
 class LevelClock;
 class MessageBoxes;
@@ -19,7 +20,8 @@ struct TournamentState;
 class TournamentFigures
 {
 public:
-    TournamentFigures(const TournamentState& state, MessageBoxes& boxes, QString currencySymbol);
+    TournamentFigures(const TournamentState& state, const BlindStructure& blinds, MessageBoxes& boxes,
+                      QString currencySymbol);
 
     const QString& currencySymbol() const { return m_currency; }
 
@@ -33,6 +35,7 @@ public:
 
 private:
     const TournamentState& m_state;
+    const BlindStructure& m_blinds;
     MessageBoxes& m_boxes;
     QString m_currency;
     PayoutTemplateWarnings m_warnings;

@@ -34,7 +34,7 @@ QColor qcolor(RgbColour c)
 
 frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context)),
-      m_figures(m_context.state, m_context.boxes, m_context.currencySymbol),
+      m_figures(m_context.state, m_context.blinds, m_context.boxes, m_context.currencySymbol),
       m_logic(m_context.state, m_context.blinds, m_measurer, m_context.sounds, m_context.boxes,
               m_context.clock, m_context.hooks),
       m_sizerHost(m_logic.model), m_twipsX(QtTextMeasurer::twipsPerPixelX()),

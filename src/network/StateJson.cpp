@@ -31,6 +31,12 @@ QJsonObject StateJson::fromSnapshot(const TournamentSnapshot& s, const QJsonObje
         {QStringLiteral("time_to_break"), s.timeToBreak},
         {QStringLiteral("total_time"), s.timePlayed},
         {QStringLiteral("payouts"), payouts(s.payouts)},
+        {QStringLiteral("estimated_end"),
+         s.estimatedEnd ? QJsonValue(QJsonObject{{QStringLiteral("level"), s.estimatedEnd->level},
+                                                 {QStringLiteral("in"), s.estimatedEnd->inText()}})
+                        : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("colour_up"),
+         s.colourUp.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(s.colourUp)},
     };
     for (auto it = screen.begin(); it != screen.end(); ++it) {
         state.insert(it.key(), it.value());

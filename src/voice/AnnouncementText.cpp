@@ -1,80 +1,28 @@
 #include "AnnouncementText.h"
 
+#include "core/BlindAmount.h"
 #include "core/BlindStructure.h"
-
-#include <algorithm>
 
 namespace {
 
 using Kind = AnnouncementEvent::Kind;
 
-// The digits of "1,234.5": a comma followed by exactly three digits separates thousands, any other
-// comma is a decimal comma.
-QString plainNumber(const QString& text)
+// The break's own words, then the note the structure gives for it ("Colour up the 25 chips.").
+QString withNote(const QString& said, const QString& note)
 {
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u',') {
-            qsizetype digits = 0;
-            while (i + 1 + digits < text.size() && text.at(i + 1 + digits).isDigit()) {
-                ++digits;
-            }
-            if (digits != 3) {
-                out += u'.';
-            }
-            continue;
-        }
-        out += c;
+    const QString n = note.trimmed();
+    if (said.isEmpty() || n.isEmpty()) {
+        return said;
     }
-    return out;
-}
-
-// Moves the decimal point of a "123.45" number places to the right.
-QString shifted(const QString& number, int places)
-{
-    QString whole = number.section(u'.', 0, 0);
-    QString fraction = number.section(u'.', 1, 1);
-    while (places-- > 0) {
-        whole += fraction.isEmpty() ? QChar(u'0') : fraction.at(0);
-        fraction = fraction.mid(1);
-    }
-    while (whole.size() > 1 && whole.startsWith(u'0')) {
-        whole.remove(0, 1);
-    }
-    while (fraction.endsWith(u'0')) {
-        fraction.chop(1);
-    }
-    if (whole.isEmpty()) {
-        whole = QStringLiteral("0");
-    }
-    return fraction.isEmpty() ? whole : whole + u'.' + fraction;
+    const bool ended = n.endsWith(u'.') || n.endsWith(u'!') || n.endsWith(u'?');
+    return said + u' ' + n + (ended ? QString() : QStringLiteral("."));
 }
 
 } // namespace
 
 QString AnnouncementText::spokenAmount(const QString& caption)
 {
-    QString kept;
-    int places = 0;
-    for (const QChar c : caption) {
-        if (c.isDigit() || c == u'.' || c == u',') {
-            kept += c;
-        } else if (c.toUpper() == u'K') {
-            places = 3;
-        } else if (c.toUpper() == u'M') {
-            places = 6;
-        }
-    }
-    kept = plainNumber(kept);
-    if (!std::any_of(kept.begin(), kept.end(), [](QChar c) { return c.isDigit(); })) {
-        return {};
-    }
-    // "1.000.000": full stops as thousands separators.
-    if (kept.count(u'.') > 1) {
-        kept.remove(u'.');
-    }
-    const QString amount = shifted(kept, places);
+    const QString amount = BlindAmount::plain(caption);
     return amount == QStringLiteral("0") ? QString() : amount;
 }
 
@@ -129,7 +77,7 @@ QString AnnouncementText::text(const AnnouncementEvent& event, const BlindStruct
     case Kind::LevelStart:
         return levelStart(event.level, row.SmallBlind, row.BigBlind, row.Ante);
     case Kind::BreakStart:
-        return row.hasBreak() ? breakStart(row.BreakMinutes) : QString();
+        return row.hasBreak() ? withNote(breakStart(row.BreakMinutes), row.Note) : QString();
     case Kind::BreakWarning:
         return row.BreakMinutes > 1 ? breakWarning() : QString();
     case Kind::LevelWarning:

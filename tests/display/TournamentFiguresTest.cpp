@@ -45,7 +45,7 @@ protected:
 
 TEST_F(TournamentFiguresTest, EveryPaidPlaceInOrderAndTheSameAtEverySecond)
 {
-    TournamentFigures figures(state, boxes, "$");
+    TournamentFigures figures(state, blinds, boxes, "$");
     qint16 start = 0;
     const QStringList expected{"1st", "2nd", "3rd", "4th",  "5th",  "6th",
                                "7th", "8th", "9th", "10th", "11-12"};
@@ -63,7 +63,7 @@ TEST_F(TournamentFiguresTest, EveryPaidPlaceInOrderAndTheSameAtEverySecond)
 
 TEST_F(TournamentFiguresTest, ValuesComeFromTheStateAndTheClockNotTheCaptions)
 {
-    TournamentFigures figures(state, boxes, "$");
+    TournamentFigures figures(state, blinds, boxes, "$");
     // Captions that say something else are not what the snapshot reports.
     screen().setCaption(ScreenElementId::lblPlayers, "1/1");
     screen().setCaption(ScreenElementId::lblBlinds, "9/9");
@@ -95,7 +95,7 @@ TEST_F(TournamentFiguresTest, ValuesComeFromTheStateAndTheClockNotTheCaptions)
 
 TEST_F(TournamentFiguresTest, TheBreakAndThePauseAsTheClockKeepsThem)
 {
-    TournamentFigures figures(state, boxes, "$");
+    TournamentFigures figures(state, blinds, boxes, "$");
     EXPECT_TRUE(figures.snapshot(clock()).paused);
     state.Tournament.Time = "00:01";
     clock().showTimeDigits();
@@ -111,11 +111,42 @@ TEST_F(TournamentFiguresTest, TheBreakAndThePauseAsTheClockKeepsThem)
     EXPECT_EQ(figures.snapshot(clock()).secondsLeft, 600);
 }
 
+// The end follows the counts at once: more entries, more chips, a later level.
+TEST_F(TournamentFiguresTest, TheEstimatedEndAndTheColourUpFollowTheCountsAndTheLevel)
+{
+    BlindStructure plan;
+    for (int i = 1; i <= 7; ++i) {
+        const int big = 100 << (i - 1);
+        plan.append({qint16(i), QString::number(big / 2), QString::number(big), "0", 20,
+                     qint16(i == 3 ? 10 : 0), i == 3 ? QStringLiteral("Colour up the 25 chips") : QString()});
+    }
+    state.Tournament.Entries = 10;
+    state.Tournament.Players = 10;
+    TournamentFigures figures(state, plan, boxes, "$");
+    // 50,000 chips: the end is level 6 (3,200), 7:30 + 30 + 20 + 20 minutes away.
+    TournamentSnapshot s = figures.snapshot(clock());
+    ASSERT_TRUE(s.estimatedEnd.has_value());
+    EXPECT_EQ(s.estimatedEnd->level, 6);
+    EXPECT_EQ(s.estimatedEnd->inText(), "1:18");
+    EXPECT_EQ(s.colourUp, "");
+
+    state.Tournament.Entries = 20;
+    s = figures.snapshot(clock());
+    ASSERT_TRUE(s.estimatedEnd.has_value());
+    EXPECT_EQ(s.estimatedEnd->level, 7);
+    EXPECT_EQ(s.estimatedEnd->inText(), "1:38");
+
+    state.Tournament.Level = 3;
+    EXPECT_EQ(figures.snapshot(clock()).colourUp, "Colour up the 25 chips");
+    state.Tournament.Buyin_Chips = Money();
+    EXPECT_FALSE(figures.snapshot(clock()).estimatedEnd.has_value()) << "no chips, no estimate";
+}
+
 TEST_F(TournamentFiguresTest, ACountThatOverflowsPaysNothingOutOfIt)
 {
     state.Tournament.Entries = 32767;
     state.Tournament.Entry_Variance = 1;
-    TournamentFigures figures(state, boxes, "$");
+    TournamentFigures figures(state, blinds, boxes, "$");
     const TournamentSnapshot s = figures.snapshot(clock());
     EXPECT_FALSE(s.entries.has_value());
     EXPECT_EQ(s.playersText, "---");

@@ -70,6 +70,20 @@ TEST(StateJson, PayoutsListEveryLineOfTheSnapshotInItsOrder)
     EXPECT_TRUE(StateJson::fromSnapshot(TournamentSnapshot{}, {})["payouts"].toArray().isEmpty());
 }
 
+TEST(StateJson, TheEstimatedEndAndTheColourUpOrNull)
+{
+    TournamentSnapshot s = sample();
+    QJsonObject state = StateJson::fromSnapshot(s, {});
+    EXPECT_TRUE(state["estimated_end"].isNull());
+    EXPECT_TRUE(state["colour_up"].isNull());
+    s.estimatedEnd = EstimatedEnd{14, 2 * 3600 + 35 * 60};
+    s.colourUp = "Colour up the 25 chips";
+    state = StateJson::fromSnapshot(s, {});
+    EXPECT_EQ(state["estimated_end"].toObject()["level"].toInt(), 14);
+    EXPECT_EQ(text(state["estimated_end"].toObject()["in"]), "2:35");
+    EXPECT_EQ(text(state["colour_up"]), "Colour up the 25 chips");
+}
+
 TEST(StateJson, TheScreenPartJoinsTheValues)
 {
     const QJsonObject screen{{"screen", QJsonObject{{"width", 18075}}},

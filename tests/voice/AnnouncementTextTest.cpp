@@ -42,6 +42,24 @@ TEST(AnnouncementTextTest, AmountsReadAsPlainNumbers)
     }
 }
 
+// The structure's note for a break (a colour-up) is said with the break, and only with it.
+TEST(AnnouncementTextTest, ABreakSaysItsNote)
+{
+    const BlindStructure blinds = voiceTestBlinds({
+        {0, "100", "200", "0", 20, 10, "Colour up the 25 chips"},
+        {0, "200", "400", "0", 20, 10, "Colour up the 100 and 500 chips."},
+        {0, "300", "600", "0", 20, 0, "Colour up the 1000 chips"},
+    });
+    const AnnouncementText texts({}, 0);
+    EXPECT_EQ(texts.text({Kind::BreakStart, 1}, blinds),
+              "Break, 10 minutes. Chip race at the end of the break. Colour up the 25 chips.");
+    EXPECT_EQ(texts.text({Kind::BreakStart, 2}, blinds),
+              "Break, 10 minutes. Chip race at the end of the break. Colour up the 100 and 500 chips.");
+    EXPECT_EQ(texts.text({Kind::BreakStart, 3}, blinds), "");
+    EXPECT_EQ(texts.text({Kind::BreakWarning, 1}, blinds), "One minute left in the break.");
+    EXPECT_EQ(texts.text({Kind::LevelStart, 2}, blinds), "Level 2. Blinds 200 and 400.");
+}
+
 TEST(AnnouncementTextTest, EachEventFromTheBlindStructure)
 {
     const BlindStructure blinds = voiceTestBlinds({
