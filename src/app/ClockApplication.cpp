@@ -10,7 +10,6 @@
 #include "core/MessageBoxes.h"
 #include "display/LoadPayoutPercentages.h"
 #include "display/PayoutList.h"
-#include "display/SaveNotice.h"
 #include "display/StatisticsTexts.h"
 #include "display/frmClock.h"
 #include "display/frmHelp.h"
@@ -34,7 +33,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMediaDevices>
-#include <QMessageBox>
 
 ClockApplication::ClockApplication(const QString& programFolder, MessageBoxes& boxes, SoundPlayer& sounds,
                                    const MonotonicClock& clock)
@@ -93,8 +91,8 @@ std::optional<int> ClockApplication::start()
     m_keeper = std::make_unique<RecoveryKeeper>(m_state, *m_recovery, m_clock, [this] {
         return m_screen->model().isVisible(ScreenElementId::lblBreakNotice);
     });
-    m_keeper->failureChanged = [notice = new SaveNotice(m_screen.get())](const QString& error) {
-        notice->showProblem(error);
+    m_keeper->failureChanged = [notice = &m_screen->notice()](const QString& error) {
+        notice->showSaveProblem(error);
     };
     if (m_resumed && m_resumed->InBreak) {
         m_screen->logic().clock.resumeBreak(m_resumed->Time);
@@ -134,10 +132,11 @@ void ClockApplication::startNetwork()
     QString error;
     if (!m_network->start(&error)) {
         m_network.reset();
-        m_boxes.show(MessageBoxes::Icon::Warning,
-                     QStringLiteral("The players' view could not be opened on port %1: %2")
-                         .arg(options.network.port)
-                         .arg(error));
+        m_screen->notice().post(QStringLiteral("players-view"),
+                                QStringLiteral("The players' view could not be opened on port %1: %2")
+                                    .arg(options.network.port)
+                                    .arg(error),
+                                CornerNotice::FeatureMs);
         return;
     }
     m_screen->logic().keys.qrCodeToggled = [this] { m_network->toggleQrCode(); };
@@ -351,15 +350,9 @@ void ClockApplication::showAnnouncementFault(const QString& reason)
         return;
     }
     m_announcementFaultShown = true;
-    auto* notice =
-        new QMessageBox(QMessageBox::Warning, AppTitle() + QStringLiteral(" Announcements"),
-                        reason + QStringLiteral("\n\nThe clock keeps time; announcements that cannot "
-                                                "be spoken are left out."),
-                        QMessageBox::Ok, m_screen.get());
-    notice->setAttribute(Qt::WA_DeleteOnClose);
-    notice->setAttribute(Qt::WA_ShowWithoutActivating);
-    notice->setWindowModality(Qt::NonModal);
-    notice->show();
+    m_screen->notice().post(QStringLiteral("announcements"),
+                            reason + QStringLiteral(" Announcements that cannot be spoken are left out."),
+                            CornerNotice::FeatureMs);
 }
 
 void ClockApplication::openOptions()
@@ -377,6 +370,7 @@ void ClockApplication::testVoice(const ClockOptions::Voice& voice)
 {
     m_voiceTest = Announcer::forOptions(voice, m_state.Folders.Program, m_blinds, m_sounds, m_clock);
     // The director asked for it: say why there is no sound at once.
+    m_voiceTest->audioAvailable = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
     m_voiceTest->onFault = [this](const QString& reason) {
         m_boxes.show(MessageBoxes::Icon::Warning, reason);
     };

@@ -271,7 +271,7 @@ protected:
         QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier);
         QCoreApplication::sendEvent(screen, &event);
     }
-    static QLabel* notice(frmClock* screen) { return screen->findChild<QLabel*>("saveNotice"); }
+    static QLabel* notice(frmClock* screen) { return screen->findChild<QLabel*>("cornerNotice"); }
 };
 
 TEST_F(StartupOnSmallDisk, FullDiskIsShownOnTheScreenAndTheRecordOutlivesTheExit)
@@ -329,7 +329,7 @@ TEST_F(StartupOnSmallDisk, ReadOnlyFolderIsShownOnTheScreenAtTheStart)
     EXPECT_TRUE(boxes.shown.isEmpty());
     press(screen, Qt::Key_F8); // still failing: still the one notice
     EXPECT_TRUE(notice(screen)->isVisible());
-    EXPECT_EQ(screen->findChildren<QLabel*>("saveNotice").size(), 1);
+    EXPECT_EQ(screen->findChildren<QLabel*>("cornerNotice").size(), 1);
 
     boxes.answers = {true};
     EXPECT_TRUE(screen->close());
