@@ -32,6 +32,9 @@ QAudioFormat audioFormat(const WavePcm& pcm)
 // Quiet after each sound: an output that stops when its source runs dry then drops quiet, not the
 // sound's last moment.
 constexpr qint64 TailMs = 200;
+// What the sound server may add before the first sample is heard.
+constexpr qint64 OutputLatencyMs = 100;
+constexpr qsizetype MaxBufferBytes = 4 * 1024 * 1024;
 
 } // namespace
 
@@ -113,7 +116,9 @@ void QtSoundPlayer::play(const QString& path)
     }
     m_buffer.setData(sound->pcm.samples);
     m_buffer.open(QIODevice::ReadOnly);
+    // The whole sound goes to the output at once: a busy moment of the window (a new level's redraw)
+    // cannot starve it into gaps.
+    m_sink->setBufferSize(qMin<qsizetype>(sound->pcm.samples.size(), MaxBufferBytes));
     m_sink->start(&m_buffer);
-    // What the output holds is heard after the last byte has left the buffer.
-    m_playsForMs = length + format.durationForBytes(m_sink->bufferSize()) / 1000;
+    m_playsForMs = length + OutputLatencyMs;
 }

@@ -24,7 +24,7 @@ public:
     ~QtSoundPlayer() override;
 
     void play(const QString& path) override;
-    // From play() until the sound's own length and what the output still holds have passed.
+    // From play() until the sound has played out: its own length and the output's latency.
     bool isPlaying() const override;
     // The file of the last sound started; empty when the last play had nothing to play.
     QString currentSound() const { return m_current; }

@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +96,26 @@ TEST_F(Startup, ClockComesUpPausedOnTheSavedLevel)
                   screen->label(ScreenElementId::lblTimer1)->text(),
               "15");
     EXPECT_EQ(caption(app, ScreenElementId::lblTotalTime), "00:30");
+}
+
+// An optional feature that does not work is told in the corner, which leaves by itself; no box stops the
+// clock or sits over the digits.
+TEST_F(Startup, APlayersViewThatCannotOpenIsToldInTheCornerNotInABox)
+{
+    addRequiredFiles();
+    QTcpServer taken;
+    ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
+    dir.write("darvel.ini", "Level=1\r\nBlinds=speed.blinds.csv\r\n");
+    dir.write("options.ini", "[Network]\r\nPlayers_View=true\r\nBind=127.0.0.1\r\nPort=" +
+                                 QByteArray::number(taken.serverPort()) + "\r\n");
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.value(0).text.toStdString();
+    const CornerNotice& notice = app.screen()->notice();
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_TRUE(notice.text().startsWith("The players' view could not be opened on port"))
+        << notice.text().toStdString();
+    EXPECT_TRUE(app.screen()->clockTick().isActive());
 }
 
 TEST_F(Startup, RecountArrivingWhileADialogIsOpenIsLeftForTheNextOne)
