@@ -148,9 +148,14 @@ TEST_P(ScreenFitTest, TextsOnAPanelStayInsideIt)
         const QRect box = screen->pixelRect(panel);
         // The design's smallest inner margin, the level caption's 50 twips, at this size; at least a pixel.
         const double margin = std::max(1.0, InnerMarginTwips * box.width() / panel.width);
-        const QRect inside = box.adjusted(int(std::ceil(margin)), int(std::ceil(margin)),
-                                          -int(std::ceil(margin)), -int(std::ceil(margin)));
+        const int m = int(std::ceil(margin));
         for (const ScreenElementId id : texts) {
+            // The design stacks the last payout line and the prize pool down to their panel's bottom
+            // edge (the payout column ends exactly there; the totals column, 100 twips in and 150 apart,
+            // is about as tall as the box): inside, but without a margin below.
+            const bool lastInColumn = id == ScreenElementId::lblPrizePool2 ||
+                                      id == ScreenElementId::lblPrize || id == ScreenElementId::lblPrizePool1;
+            const QRect inside = box.adjusted(m, m, -m, lastInColumn ? 0 : -m);
             const auto* label = qobject_cast<const ClockLabel*>(screen->label(id));
             ASSERT_NE(label, nullptr) << screenElementName(id).toStdString();
             for (const Ink& ink : inkOf(label)) {

@@ -19,6 +19,7 @@ import wave
 STEP = 0.010
 QUIET = 300  # loudness (RMS of 16-bit samples) below which a step counts as quiet
 QUIET_STEPS = 4  # quiet steps that end a piece
+ONSET = 1000  # a sample this loud starts a sound
 
 
 def loudness(samples, rate):
@@ -45,19 +46,22 @@ def trim(levels):
     return levels
 
 
-def held(piece, sound):
-    """Steps of sound from its start that piece reproduces, trying offsets of a step either way."""
-    best = 0
-    for shift in (-1, 0, 1):
-        count = 0
-        for i, want in enumerate(sound):
-            j = i + shift
-            got = piece[j] if 0 <= j < len(piece) else 0.0
-            if abs(got - want) > max(0.35 * want, 2 * QUIET):
-                break
-            count += 1
-        best = max(best, count)
-    return best
+def onset(samples, start=0, end=None):
+    """The first sample from start that is clearly not quiet."""
+    for i in range(start, len(samples) if end is None else min(end, len(samples))):
+        if abs(samples[i]) > ONSET:
+            return i
+    return None
+
+
+def held(recorded, sound):
+    """Steps of sound, from its start, that the recording reproduces from its own start."""
+    count = 0
+    for got, want in zip(recorded + [0.0] * len(sound), sound):
+        if abs(got - want) > max(0.35 * want, 2 * QUIET):
+            break
+        count += 1
+    return count
 
 
 def main():
@@ -67,8 +71,11 @@ def main():
     rate = None
     for path in sys.argv[2:]:
         rate, samples = read_wave(path)
-        sounds.append((os.path.basename(path), trim(loudness(samples, rate))))
-    recording = loudness(struct.unpack(f"<{len(raw) // 2}h", raw), rate)
+        start = onset(samples) or 0
+        sounds.append((os.path.basename(path), trim(loudness(samples[start:], rate))))
+    samples = struct.unpack(f"<{len(raw) // 2}h", raw)
+    recording = loudness(samples, rate)
+    n = int(rate * STEP)
 
     pieces = []
     start = None
@@ -84,12 +91,12 @@ def main():
                 pieces.append((start, i - QUIET_STEPS + 1))
                 start = None
     for begin, end in pieces:
-        # A piece starts in the step before its first loud one when the sound began late in that step.
-        piece = recording[max(0, begin - 1):end + 1]
+        # Sounds and recording compared from their first loud sample, to the sample.
+        first = onset(samples, max(0, begin - 1) * n, (begin + 1) * n) or begin * n
         name, percent = "-", 0
         for sound_name, sound in sounds:
-            got = max(held(piece, sound), held(piece[1:], sound))
-            share = 100 * got // len(sound)
+            recorded = loudness(samples[first:first + len(sound) * n], rate)
+            share = 100 * held(recorded, sound) // len(sound)
             if share > percent:
                 name, percent = sound_name, share
         if percent < 50:
