@@ -16,13 +16,20 @@
 #include "support/SmallFileSystem.h"
 #include "support/TempProgramFolder.h"
 
+#include <QApplication>
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMediaDevices>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -116,6 +123,50 @@ TEST_F(Startup, APlayersViewThatCannotOpenIsToldInTheCornerNotInABox)
     EXPECT_TRUE(notice.text().startsWith("The players' view could not be opened on port"))
         << notice.text().toStdString();
     EXPECT_TRUE(app.screen()->clockTick().isActive());
+}
+
+// The Test button of the options is the director's own question: without a sound output it says so in a
+// message box instead of staying silent.
+TEST_F(Startup, OptionsTestSaysWhenThereIsNoSoundOutput)
+{
+    if (!QMediaDevices::audioOutputs().isEmpty()) {
+        GTEST_SKIP() << "this machine has a sound output";
+    }
+    addRequiredFiles();
+    dir.write("darvel.ini", "Level=1\r\nBlinds=speed.blinds.csv\r\n");
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    const QString noSound = "The computer has no sound output.";
+    const auto said = [&] {
+        return std::count_if(boxes.shown.begin(), boxes.shown.end(),
+                             [&](const FakeMessageBoxes::Shown& box) { return box.text == noSound; });
+    };
+    bool tested = false;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            return;
+        }
+        const bool done = said() > 0 || waited.elapsed() > 30000;
+        if (dialog->objectName() == "frmOptions" && !tested) {
+            // Queued: a timer's slot that runs a dialog's loop would hold the timer.
+            QMetaObject::invokeMethod(dialog->findChild<QPushButton*>("cmdTest"), "click",
+                                      Qt::QueuedConnection);
+            tested = true;
+        } else if (dialog->objectName() == "frmClockSettings" && !tested) {
+            QMetaObject::invokeMethod(dialog->findChild<QPushButton*>("cmdOptions"), "click",
+                                      Qt::QueuedConnection);
+        } else if (done) {
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        }
+    });
+    driver.start(50);
+    app.screen()->settingsClicked();
+    EXPECT_TRUE(tested);
+    EXPECT_EQ(said(), 1) << "the Test button stayed silent";
 }
 
 TEST_F(Startup, RecountArrivingWhileADialogIsOpenIsLeftForTheNextOne)
