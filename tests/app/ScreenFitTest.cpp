@@ -92,6 +92,9 @@ protected:
         }
         dir.copySample("prize-pool.csv", "../prize-pool.csv");
     }
+
+    // Every text on a panel keeps the design's least inner margin from its edges.
+    void checkPanels();
 };
 
 TEST_P(ScreenFitTest, DemoTournamentTextsStayInsideTheWindowAndApart)
@@ -131,6 +134,20 @@ TEST_P(ScreenFitTest, DemoTournamentTextsStayInsideTheWindowAndApart)
 }
 
 TEST_P(ScreenFitTest, TextsOnAPanelStayInsideIt)
+{
+    checkPanels();
+}
+
+// The widest blinds a director types in full, with their ante.
+TEST_P(ScreenFitTest, WideBlindsStayInsideTheirPanel)
+{
+    dir.write("blinds/Deepstack.blinds.csv", "Level,SB,BB,Ante,Min,Break\r\n"
+                                             "1,250000,500000,50000,20,0\r\n"
+                                             "2,1000000,2000000,250000,20,0\r\n");
+    checkPanels();
+}
+
+void ScreenFitTest::checkPanels()
 {
     ClockApplication app(dir.folders().Program, boxes, sounds, clock);
     ASSERT_EQ(app.start(), std::nullopt);
