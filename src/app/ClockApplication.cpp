@@ -9,7 +9,6 @@
 #include "core/ClockSettingsFile.h"
 #include "core/Guarded.h"
 #include "core/MessageBoxes.h"
-#include "display/SaveNotice.h"
 #include "display/frmClock.h"
 #include "display/frmHelp.h"
 #include "manager/ConnectManagerDatabase.h"
@@ -82,8 +81,8 @@ std::optional<int> ClockApplication::start()
     QObject::connect(m_screen.get(), &frmClock::keyHandled,
                      [this] { guarded([&] { m_keeper->keyHandled(); }); });
     QObject::connect(m_screen.get(), &frmClock::ticked, [this] { guarded([&] { m_keeper->ticked(); }); });
-    m_keeper->failureChanged = [notice = new SaveNotice(m_screen.get())](const QString& error) {
-        notice->showProblem(error);
+    m_keeper->failureChanged = [notice = &m_screen->notice()](const QString& error) {
+        notice->showSaveProblem(error);
     };
     if (m_resumed && m_resumed->InBreak) {
         m_screen->logic().clock.resumeBreak(m_resumed->Time);
@@ -123,10 +122,11 @@ void ClockApplication::startNetwork()
     QString error;
     if (!m_network->start(&error)) {
         m_network.reset();
-        m_boxes.show(MessageBoxes::Icon::Warning,
-                     QStringLiteral("The players' view could not be opened on port %1: %2")
-                         .arg(options.network.port)
-                         .arg(error));
+        m_screen->notice().post(QStringLiteral("players-view"),
+                                QStringLiteral("The players' view could not be opened on port %1: %2")
+                                    .arg(options.network.port)
+                                    .arg(error),
+                                CornerNotice::FeatureMs);
         return;
     }
     m_screen->logic().keys.qrCodeToggled = [this] { m_network->toggleQrCode(); };
@@ -203,7 +203,7 @@ void ClockApplication::openHelp()
 void ClockApplication::startVoice()
 {
     m_voice = std::make_unique<VoiceLink>(m_state.Folders.Program, m_blinds, m_sounds, m_clock, m_boxes,
-                                          m_screen.get());
+                                          &m_screen->notice());
     m_voice->start();
     QObject::connect(m_screen.get(), &frmClock::snapshotChanged, m_voice.get(), &VoiceLink::announce);
 }

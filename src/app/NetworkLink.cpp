@@ -1,6 +1,5 @@
 #include "NetworkLink.h"
 
-#include "display/RemoteNotice.h"
 #include "display/ScreenJson.h"
 #include "display/frmClock.h"
 #include "network/QrCode.h"
@@ -26,8 +25,8 @@ NetworkLink::NetworkLink(const ClockOptions::Network& options, const MonotonicCl
             m_screen.keyReleased(key);
         }
     });
-    m_notice = new RemoteNotice(&m_screen);
-    connect(&m_service, &NetworkService::noticeChanged, m_notice, &RemoteNotice::showNotice);
+    connect(&m_service, &NetworkService::noticeChanged, this,
+            [this](const QString& text) { m_screen.notice().post(QStringLiteral("remote"), text); });
     connect(&m_screen, &frmClock::snapshotChanged, this, &NetworkLink::queuePublish);
     connect(&m_screen, &frmClock::screenChanged, this, &NetworkLink::queuePublish);
     m_heartbeat.setInterval(HeartbeatMs);
@@ -57,7 +56,7 @@ bool NetworkLink::start(QString* error)
     m_qr->setToolTip(m_service.viewAddress());
     m_screen.installEventFilter(this);
     placeQrCode();
-    m_notice->showNotice(m_service.notice());
+    m_screen.notice().post(QStringLiteral("remote"), m_service.notice());
     followDialogs();
     return true;
 }

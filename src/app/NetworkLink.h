@@ -10,7 +10,6 @@
 
 class MonotonicClock;
 class QLabel;
-class RemoteNotice;
 class frmClock;
 
 // The clock screen on the network: hands each new snapshot of the tournament, and each change of the
@@ -46,7 +45,6 @@ private:
     QLabel* m_qr = nullptr;
     QImage m_qrImage;
     bool m_qrWanted = true;
-    RemoteNotice* m_notice = nullptr;
     bool m_dialogOpen = false;
 
     void queuePublish();

@@ -1,17 +1,16 @@
 #include "VoiceLink.h"
 
-#include "core/AppTitle.h"
 #include "core/MessageBoxes.h"
+#include "display/CornerNotice.h"
 #include "voice/Announcer.h"
 
 #include <QMediaDevices>
-#include <QMessageBox>
 #include <utility>
 
 VoiceLink::VoiceLink(QString programFolder, const BlindStructure& blinds, SoundPlayer& sounds,
-                     const MonotonicClock& clock, MessageBoxes& boxes, QWidget* screen)
+                     const MonotonicClock& clock, MessageBoxes& boxes, CornerNotice* notice)
     : m_programFolder(std::move(programFolder)), m_blinds(blinds), m_sounds(sounds), m_clock(clock),
-      m_boxes(boxes), m_screen(screen)
+      m_boxes(boxes), m_notice(notice)
 {}
 
 VoiceLink::~VoiceLink() = default;
@@ -38,7 +37,8 @@ void VoiceLink::announce(const TournamentSnapshot& snapshot)
 void VoiceLink::test(const ClockOptions::Voice& voice)
 {
     m_test = Announcer::forOptions(voice, m_programFolder, m_blinds, m_sounds, m_clock);
-    // The director asked for it: say why there is no sound at once.
+    // The director asked for it: say why there is no sound at once, a missing sound output too.
+    m_test->audioAvailable = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
     m_test->onFault = [this](const QString& reason) { m_boxes.show(MessageBoxes::Icon::Warning, reason); };
     m_test->say(m_test->texts().sample());
 }
@@ -50,18 +50,12 @@ void VoiceLink::endTest()
 
 void VoiceLink::showFault(const QString& reason)
 {
-    // Once a run, and without stopping the clock or taking the keyboard from it.
-    if (m_faultShown) {
+    // Once a run, in the corner: the clock keeps time and the keyboard stays with it.
+    if (m_faultShown || !m_notice) {
         return;
     }
     m_faultShown = true;
-    auto* notice =
-        new QMessageBox(QMessageBox::Warning, AppTitle() + QStringLiteral(" Announcements"),
-                        reason + QStringLiteral("\n\nThe clock keeps time; announcements that cannot "
-                                                "be spoken are left out."),
-                        QMessageBox::Ok, m_screen);
-    notice->setAttribute(Qt::WA_DeleteOnClose);
-    notice->setAttribute(Qt::WA_ShowWithoutActivating);
-    notice->setWindowModality(Qt::NonModal);
-    notice->show();
+    m_notice->post(QStringLiteral("announcements"),
+                   reason + QStringLiteral(" Announcements that cannot be spoken are left out."),
+                   CornerNotice::FeatureMs);
 }

@@ -11,7 +11,7 @@ class Announcer;
 class BlindStructure;
 class MessageBoxes;
 class MonotonicClock;
-class QWidget;
+class CornerNotice;
 class SoundPlayer;
 
 // The clock's spoken announcements: an announcer while options.ini switches them on, fed every new
@@ -21,8 +21,9 @@ class VoiceLink : public QObject
     Q_OBJECT
 
 public:
+    // A fault of the announcements goes to notice, if there is one; the Test button's faults to boxes.
     VoiceLink(QString programFolder, const BlindStructure& blinds, SoundPlayer& sounds,
-              const MonotonicClock& clock, MessageBoxes& boxes, QWidget* screen);
+              const MonotonicClock& clock, MessageBoxes& boxes, CornerNotice* notice);
     ~VoiceLink() override;
 
     // Reads options.ini again and starts or stops the announcements.
@@ -42,7 +43,7 @@ private:
     SoundPlayer& m_sounds;
     const MonotonicClock& m_clock;
     MessageBoxes& m_boxes;
-    QWidget* m_screen;
+    CornerNotice* m_notice;
     std::unique_ptr<Announcer> m_announcer;
     std::unique_ptr<Announcer> m_test;
     bool m_faultShown = false;

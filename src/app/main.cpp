@@ -19,8 +19,8 @@ int main(int argc, char* argv[])
 
     ManagerTimeLimits::takeFromEnvironment();
     QtMessageBoxes boxes;
-    QtSoundPlayer sounds;
     SteadyClock clock;
+    QtSoundPlayer sounds(clock);
     ClockApplication program(QApplication::applicationDirPath(), boxes, sounds, clock);
     program.onScreenCreated = [&boxes](frmClock* screen) { boxes.setParentWindow(screen); };
     if (const auto exitCode = program.start()) {

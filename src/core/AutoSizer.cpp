@@ -103,6 +103,24 @@ void AutoSizer::apply()
     m_host.showHost();
 }
 
+void AutoSizer::follow(int control, Property property)
+{
+    if (!m_frm || control < 0 || control >= m_host.controlCount()) {
+        return;
+    }
+    const QString key = controlKey(m_host.controlName(control), m_host.controlIndex(control));
+    for (const Entry& e : isLine(control) ? std::span<const Entry>(Line) : std::span<const Entry>(Box)) {
+        if (e.property == property) {
+            const QString entry = key + QLatin1String(e.suffix);
+            const double inner = e.byHeight ? m_host.innerHeight() : m_host.innerWidth();
+            const std::optional<double> value = m_host.property(control, property);
+            if (inner != 0 && value) {
+                m_layoutRatios.insert(entry, *value / inner);
+            }
+        }
+    }
+}
+
 bool AutoSizer::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_frm && event->type() == QEvent::Resize) {

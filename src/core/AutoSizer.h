@@ -25,6 +25,9 @@ public:
     void GetProps();
     // Applies the recorded proportions to the window's current inner size.
     void apply();
+    // Records one property of a control again, at the window's current inner size: a control the window
+    // moved on its own (a centred text that changed) keeps its new place through later resizes.
+    void follow(int control, AutoSizerHost::Property property);
 
     bool isRecording() const { return m_frm != nullptr; }
     const QHash<QString, double>& LayoutRatios() const { return m_layoutRatios; }

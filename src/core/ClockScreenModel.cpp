@@ -200,10 +200,14 @@ void ClockScreenModel::setCaption(ScreenElementId id, const QString& caption)
     // An auto-size text grows from its alignment: a centred one keeps its centre, a right-aligned one its
     // right edge, so "9" to "10" or a longer title does not shift the text sideways.
     if (e.kind == ScreenElement::Kind::Text && e.autoSize) {
+        const int oldLeft = e.left;
         if (e.align == ScreenElement::Align::Centre) {
             e.left += oldWidth / 2 - e.width / 2;
         } else if (e.align == ScreenElement::Align::Right) {
             e.left += oldWidth - e.width;
+        }
+        if (e.left != oldLeft && realigned) {
+            realigned(id);
         }
     }
 }

@@ -57,6 +57,8 @@ public:
 
     // Called on every change, e.g. to let a window schedule its redraw.
     std::function<void()> changed;
+    // Called when a new caption moved an auto-size text sideways to keep its centre or right edge.
+    std::function<void(ScreenElementId)> realigned;
 
 private:
     const TextMeasurer& m_measurer;

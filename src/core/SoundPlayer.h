@@ -10,6 +10,6 @@ class SoundPlayer
 public:
     virtual ~SoundPlayer() = default;
     virtual void play(const QString& path) = 0;
-    // True from play() until the sound has ended, its loading included.
+    // True from play() until the sound has played out.
     virtual bool isPlaying() const = 0;
 };

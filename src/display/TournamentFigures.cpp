@@ -26,9 +26,9 @@ int secondsOf(const QString& time)
 
 } // namespace
 
-TournamentFigures::TournamentFigures(const TournamentState& state, MessageBoxes& boxes,
-                                     QString currencySymbol)
-    : m_state(state), m_boxes(boxes), m_currency(std::move(currencySymbol))
+TournamentFigures::TournamentFigures(const TournamentState& state, const BlindStructure& blinds,
+                                     MessageBoxes& boxes, QString currencySymbol)
+    : m_state(state), m_blinds(blinds), m_boxes(boxes), m_currency(std::move(currencySymbol))
 {}
 
 void TournamentFigures::updateStatistics(ClockScreenModel& model) const

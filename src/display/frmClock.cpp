@@ -53,6 +53,12 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
             QMetaObject::invokeMethod(this, &frmClock::showModel, Qt::QueuedConnection);
         }
     };
+    // A new title or level number keeps its centre or right edge through later resizes too.
+    m_logic.model.realigned = [this](ScreenElementId id) {
+        if (AutoSizer1) {
+            AutoSizer1->follow(int(id), AutoSizerHost::Property::Left);
+        }
+    };
     // One pass of the sizer is drawn once, when it ends.
     m_sizerHost.beginPass = [this] {
         setUpdatesEnabled(false);
@@ -71,12 +77,14 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     m_clockTick.setInterval(1000);
     connect(&m_clockTick, &QTimer::timeout, this, &frmClock::clockTicked);
     createLabels();
+    m_notice = new CornerNotice(this);
     showModel();
 }
 
 frmClock::~frmClock()
 {
     m_logic.model.changed = nullptr;
+    m_logic.model.realigned = nullptr;
     ShowMouse(true);
 }
 

@@ -4,6 +4,7 @@
 #include "ClockScreenContext.h"
 #include "ClockScreenSizerHost.h"
 #include "ColourScheme.h"
+#include "CornerNotice.h"
 #include "TournamentFigures.h"
 #include "core/AutoSizer.h"
 #include "core/ClockScreen.h"
@@ -72,6 +73,8 @@ public:
     // The element's label; none for the panels.
     QLabel* label(ScreenElementId id) const { return m_labels.at(size_t(id)); }
     QTimer& clockTick() { return m_clockTick; }
+    // The corner notice for what the director should know without stopping the clock.
+    CornerNotice& notice() { return *m_notice; }
     // Where an element of the model lies in the window, in pixels.
     QRect pixelRect(const ScreenElement& element) const;
 
@@ -121,6 +124,7 @@ private:
     ClockScreenLogic m_logic;
     QTimer m_clockTick;
     std::array<QLabel*, ScreenElementCount> m_labels{};
+    CornerNotice* m_notice = nullptr;
     std::vector<int> m_shownRevisions;
     bool m_shownOnce = false;
     bool m_redrawQueued = false;

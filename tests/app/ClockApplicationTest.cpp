@@ -16,12 +16,20 @@
 #include "support/SmallFileSystem.h"
 #include "support/TempProgramFolder.h"
 
+#include <QApplication>
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMediaDevices>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +103,70 @@ TEST_F(Startup, ClockComesUpPausedOnTheSavedLevel)
                   screen->label(ScreenElementId::lblTimer1)->text(),
               "15");
     EXPECT_EQ(caption(app, ScreenElementId::lblTotalTime), "00:30");
+}
+
+// An optional feature that does not work is told in the corner, which leaves by itself; no box stops the
+// clock or sits over the digits.
+TEST_F(Startup, APlayersViewThatCannotOpenIsToldInTheCornerNotInABox)
+{
+    addRequiredFiles();
+    QTcpServer taken;
+    ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
+    dir.write("darvel.ini", "Level=1\r\nBlinds=speed.blinds.csv\r\n");
+    dir.write("options.ini", "[Network]\r\nPlayers_View=true\r\nBind=127.0.0.1\r\nPort=" +
+                                 QByteArray::number(taken.serverPort()) + "\r\n");
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.value(0).text.toStdString();
+    const CornerNotice& notice = app.screen()->notice();
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_TRUE(notice.text().startsWith("The players' view could not be opened on port"))
+        << notice.text().toStdString();
+    EXPECT_TRUE(app.screen()->clockTick().isActive());
+}
+
+// The Test button of the options is the director's own question: without a sound output it says so in a
+// message box instead of staying silent.
+TEST_F(Startup, OptionsTestSaysWhenThereIsNoSoundOutput)
+{
+    if (!QMediaDevices::audioOutputs().isEmpty()) {
+        GTEST_SKIP() << "this machine has a sound output";
+    }
+    addRequiredFiles();
+    dir.write("darvel.ini", "Level=1\r\nBlinds=speed.blinds.csv\r\n");
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    const QString noSound = "The computer has no sound output.";
+    const auto said = [&] {
+        return std::count_if(boxes.shown.begin(), boxes.shown.end(),
+                             [&](const FakeMessageBoxes::Shown& box) { return box.text == noSound; });
+    };
+    bool tested = false;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            return;
+        }
+        const bool done = said() > 0 || waited.elapsed() > 30000;
+        if (dialog->objectName() == "frmOptions" && !tested) {
+            // Queued: a timer's slot that runs a dialog's loop would hold the timer.
+            QMetaObject::invokeMethod(dialog->findChild<QPushButton*>("cmdTest"), "click",
+                                      Qt::QueuedConnection);
+            tested = true;
+        } else if (dialog->objectName() == "frmClockSettings" && !tested) {
+            QMetaObject::invokeMethod(dialog->findChild<QPushButton*>("cmdOptions"), "click",
+                                      Qt::QueuedConnection);
+        } else if (done) {
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        }
+    });
+    driver.start(50);
+    app.screen()->settingsClicked();
+    EXPECT_TRUE(tested);
+    EXPECT_EQ(said(), 1) << "the Test button stayed silent";
 }
 
 TEST_F(Startup, RecountArrivingWhileADialogIsOpenIsLeftForTheNextOne)
@@ -271,7 +343,7 @@ protected:
         QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier);
         QCoreApplication::sendEvent(screen, &event);
     }
-    static QLabel* notice(frmClock* screen) { return screen->findChild<QLabel*>("saveNotice"); }
+    static QLabel* notice(frmClock* screen) { return screen->findChild<QLabel*>("cornerNotice"); }
 };
 
 TEST_F(StartupOnSmallDisk, FullDiskIsShownOnTheScreenAndTheRecordOutlivesTheExit)
@@ -329,7 +401,7 @@ TEST_F(StartupOnSmallDisk, ReadOnlyFolderIsShownOnTheScreenAtTheStart)
     EXPECT_TRUE(boxes.shown.isEmpty());
     press(screen, Qt::Key_F8); // still failing: still the one notice
     EXPECT_TRUE(notice(screen)->isVisible());
-    EXPECT_EQ(screen->findChildren<QLabel*>("saveNotice").size(), 1);
+    EXPECT_EQ(screen->findChildren<QLabel*>("cornerNotice").size(), 1);
 
     boxes.answers = {true};
     EXPECT_TRUE(screen->close());

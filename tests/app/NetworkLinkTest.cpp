@@ -81,7 +81,7 @@ protected:
                                           "Authorization: Bearer " + token + "\r\n"));
     }
 
-    static QLabel* notice(ClockApplication& app) { return app.screen()->findChild<QLabel*>("remoteNotice"); }
+    static QLabel* notice(ClockApplication& app) { return &app.screen()->notice(); }
 
     bool portOpen()
     {

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,6 +47,9 @@ std::vector<Ink> inkOf(const ClockLabel* label)
     }
     return result;
 }
+
+// The least room between a text and the edge of its panel, in twips.
+constexpr double InnerMarginTwips = 50;
 
 // The panels and the texts laid out on each.
 const std::pair<ScreenElementId, std::vector<ScreenElementId>> PanelTexts[] = {
@@ -88,6 +92,9 @@ protected:
         }
         dir.copySample("prize-pool.csv", "../prize-pool.csv");
     }
+
+    // Every text on a panel keeps the design's least inner margin from its edges.
+    void checkPanels();
 };
 
 TEST_P(ScreenFitTest, DemoTournamentTextsStayInsideTheWindowAndApart)
@@ -128,6 +135,20 @@ TEST_P(ScreenFitTest, DemoTournamentTextsStayInsideTheWindowAndApart)
 
 TEST_P(ScreenFitTest, TextsOnAPanelStayInsideIt)
 {
+    checkPanels();
+}
+
+// The widest blinds a director types in full, with their ante.
+TEST_P(ScreenFitTest, WideBlindsStayInsideTheirPanel)
+{
+    dir.write("blinds/Deepstack.blinds.csv", "Level,SB,BB,Ante,Min,Break\r\n"
+                                             "1,250000,500000,50000,20,0\r\n"
+                                             "2,1000000,2000000,250000,20,0\r\n");
+    checkPanels();
+}
+
+void ScreenFitTest::checkPanels()
+{
     ClockApplication app(dir.folders().Program, boxes, sounds, clock);
     ASSERT_EQ(app.start(), std::nullopt);
     frmClock* screen = app.screen();
@@ -142,14 +163,23 @@ TEST_P(ScreenFitTest, TextsOnAPanelStayInsideIt)
     for (const auto& [panelId, texts] : PanelTexts) {
         const ScreenElement& panel = screen->model().element(panelId);
         const QRect box = screen->pixelRect(panel);
+        // The design's smallest inner margin, the level caption's 50 twips, at this size; at least a pixel.
+        const double margin = std::max(1.0, InnerMarginTwips * box.width() / panel.width);
+        const int m = int(std::ceil(margin));
         for (const ScreenElementId id : texts) {
+            // The design stacks the last payout line and the prize pool down to their panel's bottom
+            // edge (the payout column ends exactly there; the totals column, 100 twips in and 150 apart,
+            // is about as tall as the box): inside, but without a margin below.
+            const bool lastInColumn = id == ScreenElementId::lblPrizePool2 ||
+                                      id == ScreenElementId::lblPrize || id == ScreenElementId::lblPrizePool1;
+            const QRect inside = box.adjusted(m, m, -m, lastInColumn ? 0 : -m);
             const auto* label = qobject_cast<const ClockLabel*>(screen->label(id));
             ASSERT_NE(label, nullptr) << screenElementName(id).toStdString();
             for (const Ink& ink : inkOf(label)) {
                 ++checked;
-                EXPECT_TRUE(box.contains(ink.rect))
-                    << ink.name.toStdString() << " " << text(ink.rect) << " runs out of "
-                    << panel.name.toStdString() << " " << text(box);
+                EXPECT_TRUE(inside.contains(ink.rect))
+                    << ink.name.toStdString() << " " << text(ink.rect) << " is not " << std::ceil(margin)
+                    << " px inside " << panel.name.toStdString() << " " << text(box);
             }
         }
     }

@@ -376,4 +376,37 @@ TEST_F(frmClockTest, AfterAResizeTheBlindsLieInsideTheirPanels)
     }
 }
 
+// A new title is centred and a new level number keeps its right edge where they change; a later resize
+// scales them from there, not from where the old texts stood when the sizer took its record.
+TEST_F(frmClockTest, ATextChangedAfterTheRecordKeepsItsAlignmentThroughResizes)
+{
+    using Id = ScreenElementId;
+    const auto resize = [&](QSize size) {
+        window->setWindowState(Qt::WindowNoState);
+        window->setGeometry(QRect(QPoint(0, 0), size));
+        QApplication::processEvents();
+        ASSERT_EQ(window->size(), size);
+    };
+    resize(QSize(1920, 1080));
+    for (const QString& title :
+         {QStringLiteral("A much longer title than the first one ever was"), QStringLiteral("Short")}) {
+        window->setCaption(Id::lblTitle, title);
+        window->SetBlind(title.size() > 10 ? 3 : 1);
+        for (const QSize size : {QSize(1280, 720), QSize(1920, 1080), QSize(1024, 768)}) {
+            resize(size);
+            SCOPED_TRACE(
+                QStringLiteral("%1 at %2x%3").arg(title).arg(size.width()).arg(size.height()).toStdString());
+            const ScreenElement& shown = at(Id::lblTitle);
+            // The text's width follows its font, scaled with the height, and its hinting: a long text
+            // is a pixel or two wider or narrower than its scaled width.
+            const int twipsPerPixel = 15;
+            EXPECT_NEAR(shown.left + shown.width / 2, window->model().screenWidth() / 2,
+                        3 * twipsPerPixel + shown.width / 100);
+            const ScreenElement& level = at(Id::lblLevel);
+            const ScreenElement& panel = at(Id::shpLevel);
+            EXPECT_NEAR(level.left + level.width, panel.left + panel.width, 3 * twipsPerPixel);
+        }
+    }
+}
+
 } // namespace

@@ -3,6 +3,9 @@
 
   screen-pixels.py level     the columns (first last) holding the level number's dark grey, in the
                              top-right fifth of the screen
+  screen-pixels.py title     the columns (first last) holding the title's light grey (224,224,224)
+                             in the top fifth of the screen between the logo and the level panel, and
+                             the screen's width
   screen-pixels.py blinds    for the band of the blinds panel in the middle of the screen, the number
                              of rows where black text lies outside the panel's light fill, and the rows
                              looked at
@@ -40,6 +43,10 @@ def main():
         columns = [x for x in range(width * 4 // 5, width)
                    if any(rgb(x, y) == (64, 64, 64) for y in range(height // 5))]
         print(f"{columns[0]} {columns[-1]}" if columns else "none")
+    elif sys.argv[1] == "title":
+        columns = [x for x in range(width * 17 // 100, width * 83 // 100)
+                   if any(rgb(x, y) == (224, 224, 224) for y in range(height // 5))]
+        print(f"{columns[0]} {columns[-1]} {width}" if columns else f"none none {width}")
     elif sys.argv[1] == "blinds":
         outside = rows = 0
         for y in range(int(height * 0.67), int(height * 0.76)):

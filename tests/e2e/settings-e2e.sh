@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real clock under Xvfb: F2 opens the settings over the running clock, a new title and colour scheme
-# saved with Save reach darvel.ini and the clock screen, F1 shows the help screen.
+# saved with Save reach darvel.ini and the clock screen, where the new title stays centred through a resize,
+# F1 shows the help screen.
 # Usage: settings-e2e.sh <build>/program [folder for the screenshots of both tabs and of the help screen]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -61,6 +62,26 @@ sleep 1
 after=$(screen_colour)
 [ "$before" != "$after" ] || e2e_fail "the clock screen kept its colours ($before)"
 echo "screen colour $before before, $after after the save"
+
+echo "the new title is centred, and stays centred through a resize and back"
+title_off_centre() {
+    local first last width
+    import -window "$clock" -depth 8 "$E2E_TMP/shot.ppm"
+    read -r first last width < <(python3 "$here/screen-pixels.py" title <"$E2E_TMP/shot.ppm")
+    [ "$first" != none ] || e2e_fail "no title on the screen ($1)"
+    echo $(((first + last + 1) - width))
+}
+for size in "" "1000 560" "1280 720"; do
+    if [ -n "$size" ]; then
+        # shellcheck disable=SC2086
+        xdotool windowsize --sync "$clock" $size 2>/dev/null || xdotool windowsize "$clock" $size
+        sleep 1.5
+    fi
+    off=$(title_off_centre "${size:-after the save}")
+    # Twice the distance from the centre, in pixels: a glyph's side bearings give a pixel or two.
+    [ "$off" -le 6 ] && [ "$off" -ge -6 ] ||
+        e2e_fail "the title is $((off / 2)) px off the centre at ${size:-the first size}"
+done
 
 echo "F1 shows the help screen, OK closes it"
 e2e_keys "$clock" F1

@@ -43,6 +43,8 @@ e2e_start() {
 e2e_stop() {
     # Each step on its own: a program that already ended must not keep the X server alive.
     [ -n "${E2E_PID:-}" ] && kill "$E2E_PID" 2>/dev/null || true
+    [ -n "${E2E_PULSE:-}" ] && kill "$E2E_PULSE" 2>/dev/null || true
+    [ -n "${E2E_TAPE:-}" ] && kill "$E2E_TAPE" 2>/dev/null || true
     [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null || true
     [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP" || true
 }
@@ -108,4 +110,31 @@ e2e_keys() {
 
 e2e_ini() {
     grep -a "^$1=" "$E2E_PROGRAM/darvel.ini" | tr -d '\r' | cut -d= -f2-
+}
+
+# A private PulseAudio server whose only output writes everything played, silence included, at the pace
+# of the system clock into $E2E_TMP/tape.raw (16-bit mono at $1 Hz, default 44100). A recording stream
+# of a null sink's monitor drops pieces on a loaded machine; a pipe read by cat does not. Runs as root
+# too (CI): its own runtime folder, no system instance, no D-Bus, no shared memory.
+e2e_start_sound() {
+    local rate=${1:-44100}
+    export XDG_RUNTIME_DIR="$E2E_TMP/pulse"
+    export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR" PULSE_STATE_PATH="$XDG_RUNTIME_DIR"
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/native"
+    mkdir -p "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    mkfifo "$E2E_TMP/tape.fifo"
+    cat "$E2E_TMP/tape.fifo" >"$E2E_TMP/tape.raw" &
+    E2E_TAPE=$!
+    HOME="$XDG_RUNTIME_DIR" pulseaudio --daemonize=no --system=false -n --exit-idle-time=-1 \
+        --use-pid-file=false --disable-shm=true --log-target=stderr \
+        -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native auth-anonymous=1" \
+        -L "module-pipe-sink sink_name=tape file=$E2E_TMP/tape.fifo format=s16le rate=$rate channels=1 use_system_clock_for_timing=yes" \
+        >"$E2E_TMP/pulse.log" 2>&1 &
+    E2E_PULSE=$!
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    e2e_fail "no PulseAudio server: $(tail -n 5 "$E2E_TMP/pulse.log")"
 }

@@ -137,6 +137,26 @@ TEST_F(AutoSizerTest, ScalesPositionsSizesAndFontsWithTheWindow)
               (std::vector<QString>{"hide", "show", "hide", "show", "hide", "show", "hide", "show"}));
 }
 
+// A control the window moves on its own after the record (a title re-centred for a new text) is
+// followed: later resizes scale its new place, not the recorded one. Before the record there is nothing
+// to follow.
+TEST_F(AutoSizerTest, FollowsOnePropertyAControlWasMovedTo)
+{
+    host.controls = {box("lblTitle", 100, 200, 300, 50, 36), box("lblLevel", 10, 900, 50, 40, 48)};
+    sizer = std::make_unique<AutoSizer>(host, &window);
+    sizer->follow(0, Property::Left);
+    EXPECT_TRUE(sizer->LayoutRatios().isEmpty());
+    sizer->GetProps();
+    resize(2000, 1000);
+    host.controls[0].properties[Property::Left] = 700; // centred for a shorter text at 2000 wide
+    sizer->follow(0, Property::Left);
+    EXPECT_DOUBLE_EQ(sizer->LayoutRatios().value("lblTitle.left"), 0.35);
+    EXPECT_DOUBLE_EQ(sizer->LayoutRatios().value("lblTitle.top"), 0.2) << "the other entries stay";
+    resize(1000, 500);
+    EXPECT_DOUBLE_EQ(host.at("lblTitle", Property::Left), 350);
+    EXPECT_DOUBLE_EQ(host.at("lblLevel", Property::Left), 900);
+}
+
 TEST_F(AutoSizerTest, KeysNameControlArrayElementsAndLinesByTheirEndPoints)
 {
     host.controls = {box("optRounding", 10, 20, 30, 40, 8, 2), line("Line1", 100, 50, 900, 450),

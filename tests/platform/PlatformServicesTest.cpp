@@ -1,13 +1,16 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
+#include "support/FakeClock.h"
 #include "support/QtPrinters.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAudioDevice>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -82,15 +85,14 @@ TEST(QtMessageBoxes, OwnerGoneMeansNoOwner)
     EXPECT_EQ(parent, nullptr);
 }
 
-// A new sound cuts off the one still playing; a missing file stops it and plays nothing. Without an
-// audio device (as on the build machines) nothing fails, and the player never claims to be busy, so
-// nothing waiting for it waits for ever.
+// A new sound cuts off the one still playing; a missing file stops it and plays nothing.
 TEST(QtSoundPlayer, ANewSoundCutsOffTheOneStillPlaying)
 {
     const QString count =
         QFileInfo(QStringLiteral(KAVRO_SOURCE_DIR "/data/sounds/Count.wav")).absoluteFilePath();
     const QString end = QFileInfo(QStringLiteral(KAVRO_SOURCE_DIR "/data/sounds/End.wav")).absoluteFilePath();
-    QtSoundPlayer player;
+    FakeClock clock;
+    QtSoundPlayer player(clock);
     player.play(QString());
     EXPECT_TRUE(player.currentSound().isEmpty());
     player.play(count);
@@ -103,13 +105,50 @@ TEST(QtSoundPlayer, ANewSoundCutsOffTheOneStillPlaying)
     EXPECT_FALSE(player.isPlaying());
     player.play(QStringLiteral(KAVRO_SOURCE_DIR "/data/sounds"));
     EXPECT_TRUE(player.currentSound().isEmpty()) << "a folder is no sound";
+}
+
+// The end sound is longer than the second between two ticks: the player is busy until it has played out,
+// so an announcement waiting for it does not cut it off.
+TEST(QtSoundPlayer, PlaysForTheWholeLengthOfTheSound)
+{
+    const QString end = QStringLiteral(KAVRO_SOURCE_DIR "/data/sounds/End.wav");
+    const std::optional<WavePcm> pcm = WavePcm::read(end);
+    ASSERT_TRUE(pcm);
+    ASSERT_GT(pcm->durationMs(), 1300);
+    FakeClock clock;
+    QtSoundPlayer player(clock);
     player.play(end);
-    for (int pass = 0; pass < 20; ++pass) {
-        QCoreApplication::processEvents();
+    EXPECT_TRUE(player.isPlaying());
+    clock.advance(1000);
+    EXPECT_TRUE(player.isPlaying()) << "one tick later the end sound still plays";
+    clock.advance(pcm->durationMs() - 1000 - 1);
+    EXPECT_TRUE(player.isPlaying());
+    clock.advance(1000);
+    EXPECT_FALSE(player.isPlaying()) << "played out, output buffer included";
+    player.play(QStringLiteral(KAVRO_SOURCE_DIR "/data/sounds/No such sound.wav"));
+    EXPECT_FALSE(player.isPlaying());
+}
+
+// Each file is read once and kept, so the count-down beeps start at once; a file replaced on disk is
+// read again at its next play.
+TEST(QtSoundPlayer, ReadsEachFileOnceUntilItChanges)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Count.wav"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAVRO_SOURCE_DIR "/data/sounds/Count.wav"), path));
+    FakeClock clock;
+    QtSoundPlayer player(clock);
+    for (int i = 0; i < 5; ++i) {
+        player.play(path);
+        clock.advance(1000);
     }
-    if (QMediaDevices::audioOutputs().isEmpty()) {
-        EXPECT_FALSE(player.isPlaying()) << "no device: nothing is heard, so nothing is playing";
-    }
+    EXPECT_EQ(player.loads(), 1);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAVRO_SOURCE_DIR "/data/sounds/End.wav"), path));
+    player.play(path);
+    EXPECT_EQ(player.loads(), 2);
+    clock.advance(1200);
+    EXPECT_TRUE(player.isPlaying()) << "the new, longer sound is played";
 }
 
 } // namespace
