@@ -4,6 +4,7 @@
 #include "display/CornerNotice.h"
 #include "voice/Announcer.h"
 
+#include <QAudioDevice>
 #include <QMediaDevices>
 #include <utility>
 
