@@ -16,11 +16,7 @@ struct ProbeRun
 ProbeRun probe(const QString& parentFolder)
 {
     QProcess p;
-#ifdef KAVRO_FATAL_PROBE_EMULATOR
-    p.start(QStringLiteral(KAVRO_FATAL_PROBE_EMULATOR), {QStringLiteral(KAVRO_FATAL_PROBE), parentFolder});
-#else
     p.start(QStringLiteral(KAVRO_FATAL_PROBE), {parentFolder});
-#endif
     EXPECT_TRUE(p.waitForFinished(30000));
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardError())};
