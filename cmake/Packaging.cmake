@@ -4,6 +4,7 @@
 # <prefix>/<KAVRO_INSTALL_DIR>/Clock/      program folder: darvel, blinds/, sounds/, background/
 # <prefix>/bin/kavro-clock                 starts the clock from the director's writable copy of both folders
 # <prefix>/share/applications, share/icons the desktop entry and its icon
+# <prefix>/share/kavro-clock/autostart     the same entry for ~/.config/autostart, not enabled by the package
 #
 # The package installs to /usr, so the program folder is /usr/lib/kavro/Clock.
 include(GNUInstallDirs)
@@ -40,12 +41,17 @@ if(UNIX AND NOT APPLE)
     # The entry names the launcher by its installed path, so it works without the prefix on PATH.
     install(CODE "set(_kavro_bindir \"${CMAKE_INSTALL_BINDIR}\")
         set(_kavro_appdir \"${CMAKE_INSTALL_DATAROOTDIR}/applications\")
+        set(_kavro_autostartdir \"${CMAKE_INSTALL_DATAROOTDIR}/kavro-clock/autostart\")
         set(_kavro_template \"${CMAKE_SOURCE_DIR}/data/desktop/kavro-clock.desktop.in\")")
     install(CODE [[
         set(KAVRO_LAUNCHER "${_kavro_prefix}/${_kavro_bindir}/kavro-clock")
         set(_kavro_entry "$ENV{DESTDIR}${_kavro_prefix}/${_kavro_appdir}/kavro-clock.desktop")
         message(STATUS "Installing: ${_kavro_entry}")
         configure_file("${_kavro_template}" "${_kavro_entry}" @ONLY)
+        # A clock box starts the clock at login once its user copies this into ~/.config/autostart.
+        set(_kavro_autostart "$ENV{DESTDIR}${_kavro_prefix}/${_kavro_autostartdir}/kavro-clock.desktop")
+        message(STATUS "Installing: ${_kavro_autostart}")
+        configure_file("${_kavro_template}" "${_kavro_autostart}" @ONLY)
     ]])
     install(FILES ${CMAKE_SOURCE_DIR}/data/icons/kavro-clock.svg
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
@@ -74,6 +80,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A cross build is packaged for the machine it runs on, not for the one that built it.
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+endif()
 # What the program loads at run time rather than links: the X11 platform, the manager database drivers,
 # the wave player and the Tahoma font of the layout.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-odbc")

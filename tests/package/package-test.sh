@@ -81,6 +81,9 @@ done
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$entry" || e2e_fail "the desktop entry does not validate"
 fi
+autostart="$root/usr/share/kavro-clock/autostart/kavro-clock.desktop"
+cmp -s "$entry" "$autostart" || e2e_fail "no autostart entry like the menu entry in /usr/share/kavro-clock/autostart"
+[ ! -e "$root/etc/xdg/autostart" ] || e2e_fail "the package starts the clock at every login by itself"
 [ -f "$root/usr/share/icons/hicolor/scalable/apps/kavro-clock.svg" ] || e2e_fail "no scalable icon"
 file "$root/usr/share/icons/hicolor/256x256/apps/kavro-clock.png" | grep -q '256 x 256' || e2e_fail "no 256x256 icon"
 
