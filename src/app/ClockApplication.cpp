@@ -204,7 +204,7 @@ void ClockApplication::startVoice()
 {
     m_voice = std::make_unique<VoiceLink>(m_state.Folders.Program, m_blinds, m_sounds, m_clock, m_boxes,
                                           &m_screen->notice());
-    m_voice->start();
+    m_voice->start(m_screen->snapshot());
     QObject::connect(m_screen.get(), &frmClock::snapshotChanged, m_voice.get(), &VoiceLink::announce);
 }
 
@@ -217,7 +217,7 @@ void ClockApplication::openOptions()
         dialog.setForgetPhones([this] { m_network->service().forgetPairedPhones(); });
     }
     if (dialog.exec() == QDialog::Accepted) {
-        m_voice->start();
+        m_voice->start(m_screen->snapshot());
     }
     m_voice->endTest();
 }

@@ -16,7 +16,7 @@ VoiceLink::VoiceLink(QString programFolder, const BlindStructure& blinds, SoundP
 
 VoiceLink::~VoiceLink() = default;
 
-void VoiceLink::start()
+void VoiceLink::start(const TournamentSnapshot& now)
 {
     m_announcer.reset();
     const ClockOptions::Voice voice = ClockOptions::load(m_programFolder).voice;
@@ -26,6 +26,7 @@ void VoiceLink::start()
     m_announcer = Announcer::forOptions(voice, m_programFolder, m_blinds, m_sounds, m_clock);
     m_announcer->audioAvailable = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
     m_announcer->onFault = [this](const QString& reason) { showFault(reason); };
+    m_announcer->ticked(now);
 }
 
 void VoiceLink::announce(const TournamentSnapshot& snapshot)

@@ -26,8 +26,9 @@ public:
               const MonotonicClock& clock, MessageBoxes& boxes, CornerNotice* notice);
     ~VoiceLink() override;
 
-    // Reads options.ini again and starts or stops the announcements.
-    void start();
+    // Reads options.ini again and starts or stops the announcements; a new announcer takes in the
+    // tournament as it stands, so it prepares what this level will say before anything changes.
+    void start(const TournamentSnapshot& now);
     // Says what the tournament's new state calls for.
     void announce(const TournamentSnapshot& snapshot);
     // Says the sample text with these settings; a fault is told at once.

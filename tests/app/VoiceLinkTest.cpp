@@ -44,14 +44,14 @@ TEST_F(VoiceLinkTest, OnlyWhileOptionsSwitchThemOn)
 {
     BlindStructure blinds;
     VoiceLink link(dir.folders().Program, blinds, sounds, clock, boxes, nullptr);
-    link.start();
+    link.start(snapshotAt(1, "10:00"));
     EXPECT_EQ(link.announcer(), nullptr);
     link.announce(snapshotAt(1, "10:00"));
     announcements(true);
-    link.start();
+    link.start(snapshotAt(1, "10:00"));
     ASSERT_NE(link.announcer(), nullptr);
     announcements(false);
-    link.start();
+    link.start(snapshotAt(1, "10:00"));
     EXPECT_EQ(link.announcer(), nullptr);
 }
 
@@ -63,8 +63,10 @@ TEST_F(VoiceLinkTest, TheRunningClockReachesTheAnnouncerThroughItsSnapshots)
     ASSERT_NE(app.voice(), nullptr);
     Announcer* announcer = app.voice()->announcer();
     ASSERT_NE(announcer, nullptr);
+    // A paused clock has its announcements prepared from the start, before anything changes.
     const int before = announcer->rendersRequested();
-    // Starting the clock is a new snapshot; the announcer prepares what this level will say.
-    app.screen()->keyReleased(VirtualKey::Space);
+    EXPECT_GT(before, 0);
+    // Every change reaches it: a new level is prepared as soon as it shows.
+    app.screen()->keyReleased(VirtualKey::F6);
     EXPECT_GT(announcer->rendersRequested(), before);
 }

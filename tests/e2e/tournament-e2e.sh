@@ -29,7 +29,9 @@ printf '%s\r\n' "Color_Style=1" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Back
     "Blinds=Short.blinds.csv" ";" "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" \
     "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
 
-# The program has no log: the sounds it asks for are seen as the sound files it opens, one per play.
+# The program has no log: the sounds it asks for are seen as the sound files it opens. Each is read once
+# and kept until it changes, so the first count-down shows one Count.wav and one End.wav; that every
+# beep is heard whole is recorded by sound-e2e.sh.
 # LeakSanitizer cannot work under ptrace: a sanitizer build checks leaks in the untraced restart below.
 trace="$E2E_TMP/openat.trace"
 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
@@ -52,10 +54,10 @@ xdotool search --onlyvisible --name "^KAVRO Clock$" >/dev/null 2>&1 && e2e_fail 
 echo "Space runs the clock; keys change the counts kept beside the manager's"
 e2e_keys "$clock" space F8 F8 Right KP_Subtract
 
-echo "one Count.wav at each of 00:05..00:01 and End.wav at 00:00, then the break starts"
-wait_sounds CCCCCE 30
+echo "Count.wav from 00:05 and End.wav at 00:00, then the break starts"
+wait_sounds CE 30
 sleep 2
-[ "$(sounds)" = CCCCCE ] || e2e_fail "sounds after 00:00: '$(sounds)'"
+[ "$(sounds)" = CE ] || e2e_fail "sounds after 00:00: '$(sounds)'"
 
 echo "a settings change in the break: F2, a new title, Save"
 e2e_keys "$clock" F2
@@ -73,8 +75,12 @@ e2e_window_gone "KAVRO Clock Settings" || e2e_fail "Save left the dialog open"
 echo "three players leave their seats while the clock runs"
 sqlite3 "$db" "update tables set seat_1_pid=NULL, seat_2_pid=NULL where id=8; update tables set seat_1_pid=NULL where id=9;"
 
-echo "the one-minute break ends with the same sounds and level 2 starts"
-wait_sounds CCCCCECCCCCE 90
+echo "the one-minute break ends and level 2 starts"
+for _ in $(seq 900); do
+    grep -q '^Level=2' darvel.recovery 2>/dev/null && break
+    sleep 0.1
+done
+grep -q '^Level=2' darvel.recovery || e2e_fail "level 2 did not start within 90 seconds of the break"
 sleep 2
 
 echo "F1 shows the help screen, OK closes it"
@@ -85,7 +91,7 @@ e2e_window_gone "Help" || e2e_fail "OK left the help screen open"
 
 echo "Close writes the tournament as it stands"
 e2e_close_clock
-[ "$(sounds)" = CCCCCECCCCCE ] || e2e_fail "sounds during level 2: '$(sounds)'"
+[ "$(sounds)" = CE ] || e2e_fail "sounds during level 2: '$(sounds)' (each file is read once)"
 [ "$(e2e_ini Level)" = 2 ] || e2e_fail "Level=$(e2e_ini Level), expected 2 after the break"
 time=$(e2e_ini Time)
 case "$time" in
