@@ -1,9 +1,17 @@
 #include "ClockLabel.h"
 
+#include "TextPixmapCache.h"
 #include "platform/WindowsLineMetrics.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+
+ClockLabel::ClockLabel(QWidget* parent) : QLabel(parent), m_textCache(&TextPixmapCache::shared()) {}
+
+void ClockLabel::setTextCache(TextPixmapCache* cache)
+{
+    m_textCache = cache;
+}
 
 QList<QPoint> ClockLabel::lineOrigins() const
 {
@@ -34,10 +42,15 @@ void ClockLabel::paintEvent(QPaintEvent* event)
     }
     QPainter painter(this);
     drawFrame(&painter);
-    painter.setFont(font());
-    painter.setPen(palette().color(foregroundRole()));
     const QStringList lines = text().split(u'\n');
     const QList<QPoint> origins = lineOrigins();
+    const QColor colour = palette().color(foregroundRole());
+    if (m_textCache != nullptr && TextPixmapCache::worthCaching(font(), devicePixelRatioF())) {
+        m_textCache->draw(painter, lines, origins, font(), colour, logicalDpiX(), logicalDpiY());
+        return;
+    }
+    painter.setFont(font());
+    painter.setPen(colour);
     for (int i = 0; i < lines.size(); ++i) {
         painter.drawText(origins.at(i), lines.at(i));
     }

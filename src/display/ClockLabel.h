@@ -4,6 +4,8 @@
 #include <QList>
 #include <QPoint>
 
+class TextPixmapCache;
+
 // A text of the clock screen. Lines are as high as the design's platform makes them (WindowsLineMetrics)
 // and each is drawn on the baseline that platform uses: the font's Windows ascent below the line's top.
 // Auto-size elements are measured with the same line height, so text and element agree.
@@ -12,11 +14,17 @@ class ClockLabel : public QLabel
     Q_OBJECT
 
 public:
-    using QLabel::QLabel;
+    explicit ClockLabel(QWidget* parent = nullptr);
 
     // Where each line of the text starts on its baseline, in the label's own pixels.
     QList<QPoint> lineOrigins() const;
 
+    // Where large texts are kept once drawn; none draws every text from its glyphs.
+    void setTextCache(TextPixmapCache* cache);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    TextPixmapCache* m_textCache;
 };
