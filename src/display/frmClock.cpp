@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -333,13 +334,25 @@ void frmClock::startAutoSizer()
 void frmClock::showMaximised()
 {
     m_initialised = true;
-    // Without a window manager nothing maximises a window: give it the screen first.
-    if (const QScreen* display = screen()) {
+    fillScreen();
+    activateWindow();
+    setFocus();
+    // A TV switched off and on, or set to another resolution, takes the screen away or changes it.
+    m_screenFollower.start();
+}
+
+void frmClock::fillScreen()
+{
+    QScreen* display = ScreenFollower::targetScreen(windowHandle());
+    if (display != nullptr && windowHandle() != nullptr && windowHandle()->screen() != display) {
+        windowHandle()->setScreen(display);
+    }
+    // Without a window manager nothing maximises a window: give it the screen first. A new size goes
+    // through the resize path: the sizer's pass and a background for that size.
+    if (display != nullptr && !display->availableGeometry().isEmpty()) {
         setGeometry(display->availableGeometry());
     }
     showMaximized();
-    activateWindow();
-    setFocus();
 }
 
 void frmClock::clockTicked()

@@ -4,6 +4,7 @@
 #include "ClockScreenContext.h"
 #include "ClockScreenSizerHost.h"
 #include "ColourScheme.h"
+#include "ScreenFollower.h"
 #include "core/AutoSizer.h"
 #include "core/ClockScreen.h"
 #include "core/ClockScreenLogic.h"
@@ -127,4 +128,8 @@ private:
     void startClockTimer() override;
     void startAutoSizer() override;
     void showMaximised() override;
+    // Fills the screen the window is on, or the primary one when its screen went away.
+    void fillScreen();
+
+    ScreenFollower m_screenFollower{this, [this] { fillScreen(); }};
 };
