@@ -51,6 +51,11 @@ TextPixmapCache& TextPixmapCache::shared()
 
 bool TextPixmapCache::worthCaching(const QFont& font, qreal devicePixelRatio)
 {
+    // On a scaled display the outlines are rasterised a few edge pixels differently through a picture:
+    // there the texts are drawn as they come.
+    if (devicePixelRatio != 1.0) {
+        return false;
+    }
     return QFontInfo(font).pixelSize() * devicePixelRatio > outlineGlyphPixels;
 }
 
@@ -58,43 +63,44 @@ void TextPixmapCache::draw(QPainter& painter, const QStringList& lines, const QL
                            const QFont& font, const QColor& colour, int dpiX, int dpiY)
 {
     const qreal ratio = painter.device()->devicePixelRatioF();
-    QString key = lines.join(u'\n');
-    key += u'\x1f' + font.key() + u'\x1f' + colour.name(QColor::HexArgb) +
-           QStringLiteral("\x1f%1\x1f%2\x1f%3").arg(ratio).arg(dpiX).arg(dpiY);
-    for (const QPoint& origin : origins) {
-        key += QStringLiteral("\x1f%1,%2").arg(origin.x()).arg(origin.y());
-    }
-    const Picture* picture = m_pictures.object(key);
-    if (picture == nullptr) {
-        auto made = std::make_unique<Picture>(render(lines, origins, font, colour, ratio, dpiX, dpiY));
-        const qint64 cost = qint64(made->pixmap.width()) * made->pixmap.height() * 4;
-        if (cost > m_pictures.maxCost()) {
-            // Too large to keep: drawn straight away.
-            painter.drawPixmap(made->topLeft, made->pixmap);
-            return;
+    // Line by line: the payout list's lines come back as it rotates, its whole text seldom does.
+    const QString style = u'\x1f' + font.key() + u'\x1f' + colour.name(QColor::HexArgb) +
+                          QStringLiteral("\x1f%1\x1f%2\x1f%3").arg(ratio).arg(dpiX).arg(dpiY);
+    for (int i = 0; i < lines.size() && i < origins.size(); ++i) {
+        // Where the origin falls between device pixels changes the pixels (on a display scaled by a
+        // fraction).
+        const QPointF device = QPointF(origins.at(i)) * ratio;
+        const QPointF within(device.x() - std::floor(device.x()), device.y() - std::floor(device.y()));
+        const QString key = lines.at(i) + style + QStringLiteral("\x1f%1,%2").arg(within.x()).arg(within.y());
+        const Picture* picture = m_pictures.object(key);
+        std::unique_ptr<Picture> uncached;
+        if (picture == nullptr) {
+            auto made = std::make_unique<Picture>(
+                render(lines.at(i), within / ratio, font, colour, ratio, dpiX, dpiY));
+            const qint64 cost = qint64(made->pixmap.width()) * made->pixmap.height() * 4;
+            if (cost > m_pictures.maxCost()) {
+                // Too large to keep: drawn once.
+                uncached = std::move(made);
+                picture = uncached.get();
+            } else {
+                picture = made.get();
+                m_pictures.insert(key, made.release(), qsizetype(cost));
+            }
         }
-        picture = made.get();
-        m_pictures.insert(key, made.release(), cost);
-    }
-    if (!picture->pixmap.isNull()) {
-        painter.drawPixmap(picture->topLeft, picture->pixmap);
+        if (!picture->pixmap.isNull()) {
+            painter.drawPixmap(QPointF(origins.at(i)) - within / ratio + picture->topLeft, picture->pixmap);
+        }
     }
 }
 
-TextPixmapCache::Picture TextPixmapCache::render(const QStringList& lines, const QList<QPoint>& origins,
-                                                 const QFont& font, const QColor& colour, qreal ratio,
-                                                 int dpiX, int dpiY)
+TextPixmapCache::Picture TextPixmapCache::render(const QString& line, QPointF origin, const QFont& font,
+                                                 const QColor& colour, qreal ratio, int dpiX, int dpiY)
 {
     const QFontMetrics metrics(font);
-    // Room for every glyph's ink around its origin, with a margin for what the metrics leave out.
-    QRect extent;
-    for (int i = 0; i < lines.size(); ++i) {
-        const int margin = metrics.height();
-        extent |= metrics.boundingRect(lines.at(i))
-                      .translated(origins.at(i))
-                      .adjusted(-margin, -margin, margin, margin);
-    }
-    if (extent.isEmpty()) {
+    // Room for every glyph's ink around the origin, with a margin for what the metrics leave out.
+    const int margin = metrics.height();
+    const QRect extent = metrics.boundingRect(line).adjusted(-margin, -margin, margin, margin);
+    if (line.isEmpty() || extent.isEmpty()) {
         return {};
     }
     QImage image((QSizeF(extent.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -104,12 +110,13 @@ TextPixmapCache::Picture TextPixmapCache::render(const QStringList& lines, const
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        painter.translate(-extent.topLeft());
+        // Drawn far from the picture's corner, as in a window: the outline's rounding follows the
+        // coordinates.
+        const QPointF far(1024, 1024);
+        painter.translate(-QPointF(extent.topLeft()) - far);
         painter.setFont(font);
         painter.setPen(colour);
-        for (int i = 0; i < lines.size(); ++i) {
-            painter.drawText(origins.at(i), lines.at(i));
-        }
+        painter.drawText(origin + far, line);
     }
     const QRect ink = inkBounds(image);
     if (ink.isNull()) {

@@ -10,8 +10,8 @@
 
 class QPainter;
 
-// Large texts drawn from pictures made once. Qt rasterises glyphs above 64 device pixels from their
-// outlines at every paint, and the clock's digits are hundreds of pixels high; a digit cell shows one
+// Large texts drawn from pictures made once, line by line. Qt rasterises glyphs above 64 device pixels from
+// their outlines at every paint, and the clock's digits are hundreds of pixels high; a digit cell shows one
 // of a few texts, so each is kept as a picture of its ink and blended in. Bounded by the bytes held.
 class TextPixmapCache
 {
@@ -39,8 +39,9 @@ private:
         QPointF topLeft;
     };
 
-    static Picture render(const QStringList& lines, const QList<QPoint>& origins, const QFont& font,
-                          const QColor& colour, qreal ratio, int dpiX, int dpiY);
+    // One line drawn on its baseline at origin (within a device pixel of the picture's origin).
+    static Picture render(const QString& line, QPointF origin, const QFont& font, const QColor& colour,
+                          qreal ratio, int dpiX, int dpiY);
 
     QCache<QString, Picture> m_pictures;
 };

@@ -37,6 +37,8 @@ struct Drawn
 Drawn draw(const QString& text, double points, const QColor& colour, TextPixmapCache* cache,
            Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
+    // The clock's own font, as the program has it.
+    DesignFont::ensureTahoma();
     Backdrop backdrop;
     backdrop.resize(900, 700);
     auto* label = new ClockLabel(&backdrop);
@@ -47,7 +49,9 @@ Drawn draw(const QString& text, double points, const QColor& colour, TextPixmapC
     label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour.name()));
     label->setText(text);
     label->setGeometry(13, 7, 870, 680);
-    QImage image(backdrop.size(), QImage::Format_RGB32);
+    const qreal ratio = backdrop.devicePixelRatioF();
+    QImage image(backdrop.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     backdrop.render(&image);
     return {image, cache != nullptr ? cache->count() : 0};
 }
@@ -86,8 +90,9 @@ TEST(TextPixmapCacheTest, KeptPicturesDrawTheSamePixelsAsTheGlyphs)
         const Drawn glyphs = draw(c.text, c.points, c.colour, nullptr, c.align);
         const Drawn first = draw(c.text, c.points, c.colour, &cache, c.align);
         const Drawn again = draw(c.text, c.points, c.colour, &cache, c.align);
-        EXPECT_EQ(first.cached, 1) << c.text.toStdString();
-        EXPECT_EQ(again.cached, 1) << c.text.toStdString() << ": drawn again from the kept picture";
+        const int lines = int(c.text.count(u'\n')) + 1;
+        EXPECT_EQ(first.cached, lines) << c.text.toStdString() << ": one picture a line";
+        EXPECT_EQ(again.cached, lines) << c.text.toStdString() << ": drawn again from the kept pictures";
         EXPECT_EQ(differingPixels(glyphs.image, first.image), 0) << c.text.toStdString();
         EXPECT_EQ(differingPixels(glyphs.image, again.image), 0) << c.text.toStdString();
     }
@@ -113,6 +118,17 @@ TEST(TextPixmapCacheTest, EverythingThatChangesThePixelsMakesAnotherPicture)
         EXPECT_EQ(differingPixels(glyphs.image, kept.image), 0) << c.what;
     }
     EXPECT_EQ(cache.count(), 4);
+}
+
+TEST(TextPixmapCacheTest, LinesOfARotatedListAreDrawnFromTheirPictures)
+{
+    TextPixmapCache cache(64 * 1024 * 1024);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
+    draw("$1,230\n$700\n$500", 70, Qt::black, &cache, right);
+    const QString rotated = "$700\n$500\n$1,230";
+    const Drawn kept = draw(rotated, 70, Qt::black, &cache, right);
+    EXPECT_EQ(kept.cached, 3) << "the same three lines";
+    EXPECT_EQ(differingPixels(draw(rotated, 70, Qt::black, nullptr, right).image, kept.image), 0);
 }
 
 TEST(TextPixmapCacheTest, SmallTextsAreDrawnFromTheGlyphsAndTheCacheStaysWithinItsBytes)
