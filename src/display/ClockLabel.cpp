@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-ClockLabel::ClockLabel(QWidget* parent) : QLabel(parent), m_textCache(&TextPixmapCache::shared()) {}
+ClockLabel::ClockLabel(QWidget* parent) : QLabel(parent) {}
 
 void ClockLabel::setTextCache(TextPixmapCache* cache)
 {

@@ -19,12 +19,12 @@ public:
     // Where each line of the text starts on its baseline, in the label's own pixels.
     QList<QPoint> lineOrigins() const;
 
-    // Where large texts are kept once drawn; none draws every text from its glyphs.
+    // Where large texts are kept once drawn; none (the default) draws every text from its glyphs.
     void setTextCache(TextPixmapCache* cache);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TextPixmapCache* m_textCache;
+    TextPixmapCache* m_textCache = nullptr;
 };

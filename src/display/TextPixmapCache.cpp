@@ -44,8 +44,8 @@ TextPixmapCache::TextPixmapCache(qint64 maxBytes) : m_pictures(maxBytes) {}
 
 TextPixmapCache& TextPixmapCache::shared()
 {
-    // The timer's digits and colon at 3840x2160 with room for the other large texts.
-    static TextPixmapCache cache(24 * 1024 * 1024);
+    // At 3840x2160 the ten digits and the colon take about 6 MB.
+    static TextPixmapCache cache(8 * 1024 * 1024);
     return cache;
 }
 
@@ -97,34 +97,40 @@ TextPixmapCache::Picture TextPixmapCache::render(const QString& line, QPointF or
                                                  const QColor& colour, qreal ratio, int dpiX, int dpiY)
 {
     const QFontMetrics metrics(font);
-    // Room for every glyph's ink around the origin, with a margin for what the metrics leave out.
-    const int margin = metrics.height();
-    const QRect extent = metrics.boundingRect(line).adjusted(-margin, -margin, margin, margin);
-    if (line.isEmpty() || extent.isEmpty()) {
+    if (line.isEmpty()) {
         return {};
     }
-    QImage image((QSizeF(extent.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.setDotsPerMeterX(dotsPerMeter(dpiX));
-    image.setDotsPerMeterY(dotsPerMeter(dpiY));
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        // Drawn far from the picture's corner, as in a window: the outline's rounding follows the
-        // coordinates.
-        const QPointF far(1024, 1024);
-        painter.translate(-QPointF(extent.topLeft()) - far);
-        painter.setFont(font);
-        painter.setPen(colour);
-        painter.drawText(origin + far, line);
+    // Room for the glyphs' ink around the origin: their boxes and a small margin first; ink that reaches
+    // the picture's edge may have been cut, so then again with a margin as large as a line.
+    for (const int margin : {metrics.height() / 8 + 4, metrics.height()}) {
+        const QRect extent = metrics.boundingRect(line).adjusted(-margin, -margin, margin, margin);
+        QImage image((QSizeF(extent.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.setDotsPerMeterX(dotsPerMeter(dpiX));
+        image.setDotsPerMeterY(dotsPerMeter(dpiY));
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            painter.translate(-QPointF(extent.topLeft()));
+            painter.setFont(font);
+            painter.setPen(colour);
+            painter.drawText(origin, line);
+        }
+        const QRect ink = inkBounds(image);
+        if (ink.isNull()) {
+            return {};
+        }
+        const bool atEdge = ink.left() == 0 || ink.top() == 0 || ink.right() == image.width() - 1 ||
+                            ink.bottom() == image.height() - 1;
+        if (atEdge && margin < metrics.height()) {
+            continue;
+        }
+        QImage kept = image.copy(ink);
+        kept.setDevicePixelRatio(ratio);
+        return {QPixmap::fromImage(std::move(kept)),
+                QPointF(extent.topLeft()) + QPointF(ink.topLeft()) / ratio};
     }
-    const QRect ink = inkBounds(image);
-    if (ink.isNull()) {
-        return {};
-    }
-    QImage kept = image.copy(ink);
-    kept.setDevicePixelRatio(ratio);
-    return {QPixmap::fromImage(std::move(kept)), QPointF(extent.topLeft()) + QPointF(ink.topLeft()) / ratio};
+    return {};
 }
 
 qint64 TextPixmapCache::bytes() const

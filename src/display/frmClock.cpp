@@ -4,6 +4,7 @@
 #include "ClockLabel.h"
 #include "ColorStyle.h"
 #include "ScreenLayout.h"
+#include "TextPixmapCache.h"
 #include "VirtualKeyMapping.h"
 #include "core/BlindStructure.h"
 #include "core/ClockError.h"
@@ -94,6 +95,8 @@ void frmClock::createLabels()
         label->setTextFormat(Qt::PlainText);
         if (const auto index = timerIndex(e.id)) {
             label->setProperty("index", *index);
+            // The digits are the largest texts and change every second, among the few texts they show.
+            label->setTextCache(&TextPixmapCache::shared());
         }
         if (e.kind == ScreenElement::Kind::Picture) {
             label->setScaledContents(true);
