@@ -15,6 +15,13 @@ void ClockLabel::setTextCache(TextPixmapCache* cache)
 
 QList<QPoint> ClockLabel::lineOrigins() const
 {
+    if (m_measured.box != contentsRect() || m_measured.align != alignment() || m_measured.font != font() ||
+        m_measured.origins.size() > 32) {
+        m_measured = {font(), contentsRect(), alignment(), {}};
+    }
+    if (const auto known = m_measured.origins.constFind(text()); known != m_measured.origins.cend()) {
+        return *known;
+    }
     const WindowsLineMetrics line(font());
     const QFontMetrics metrics(font());
     const QStringList lines = text().split(u'\n');
@@ -31,6 +38,7 @@ QList<QPoint> ClockLabel::lineOrigins() const
                                                          : box.left();
         origins.append(QPoint(x, blockTop + i * line.height() + line.ascent()));
     }
+    m_measured.origins.insert(text(), origins);
     return origins;
 }
 

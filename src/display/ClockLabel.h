@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QLabel>
 #include <QList>
 #include <QPoint>
@@ -27,4 +29,14 @@ protected:
 
 private:
     TextPixmapCache* m_textCache = nullptr;
+    // Origins of the texts measured in the current font, box and alignment: measuring shapes the text,
+    // and a digit cell shows the same few texts again and again.
+    struct Measured
+    {
+        QFont font;
+        QRect box;
+        Qt::Alignment align;
+        QHash<QString, QList<QPoint>> origins;
+    };
+    mutable Measured m_measured;
 };
