@@ -350,6 +350,12 @@ void frmClock::fillScreen()
     if (display != nullptr && windowHandle() != nullptr && windowHandle()->screen() != display) {
         windowHandle()->setScreen(display);
     }
+    // A Wayland compositor places windows itself and keeps a maximised window's title bar: the clock asks
+    // for the whole output instead.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        showFullScreen();
+        return;
+    }
     // Without a window manager nothing maximises a window: give it the screen first. A new size goes
     // through the resize path: the sizer's pass and a background for that size.
     if (display != nullptr && !display->availableGeometry().isEmpty()) {
