@@ -64,14 +64,28 @@ void TextPixmapCache::draw(QPainter& painter, const QStringList& lines, const QL
 {
     const qreal ratio = painter.device()->devicePixelRatioF();
     // Line by line: the payout list's lines come back as it rotates, its whole text seldom does.
-    const QString style = u'\x1f' + font.key() + u'\x1f' + colour.name(QColor::HexArgb) +
-                          QStringLiteral("\x1f%1\x1f%2\x1f%3").arg(ratio).arg(dpiX).arg(dpiY);
+    if (m_style.font != font || m_style.colour != colour || m_style.ratio != ratio || m_style.dpiX != dpiX ||
+        m_style.dpiY != dpiY) {
+        // The key's part that names the style, made again only when the style changes: QFont::key() is
+        // slow for every paint.
+        m_style = {font,
+                   colour,
+                   ratio,
+                   dpiX,
+                   dpiY,
+                   u'\x1f' + font.key() + u'\x1f' + colour.name(QColor::HexArgb) +
+                       QStringLiteral("\x1f%1\x1f%2\x1f%3").arg(ratio).arg(dpiX).arg(dpiY)};
+    }
+    const QString& style = m_style.key;
     for (int i = 0; i < lines.size() && i < origins.size(); ++i) {
         // Where the origin falls between device pixels changes the pixels (on a display scaled by a
         // fraction).
         const QPointF device = QPointF(origins.at(i)) * ratio;
         const QPointF within(device.x() - std::floor(device.x()), device.y() - std::floor(device.y()));
-        const QString key = lines.at(i) + style + QStringLiteral("\x1f%1,%2").arg(within.x()).arg(within.y());
+        QString key = lines.at(i) + style;
+        if (!within.isNull()) {
+            key += QStringLiteral("\x1f%1,%2").arg(within.x()).arg(within.y());
+        }
         const Picture* picture = m_pictures.object(key);
         std::unique_ptr<Picture> uncached;
         if (picture == nullptr) {

@@ -44,4 +44,14 @@ private:
                           qreal ratio, int dpiX, int dpiY);
 
     QCache<QString, Picture> m_pictures;
+    struct Style
+    {
+        QFont font;
+        QColor colour;
+        qreal ratio = 0;
+        int dpiX = 0;
+        int dpiY = 0;
+        QString key;
+    };
+    Style m_style;
 };
