@@ -50,6 +50,8 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Darvel"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // paintEvent covers every pixel it is asked for (picture or colour): Qt need not fill it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_logic.hooks.showMouse = [this](bool visible) { ShowMouse(visible); };
     m_logic.model.changed = [this] {
         if (!m_redrawQueued) {
