@@ -24,13 +24,14 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 [ -s "$E2E_TMP/nested" ] || e2e_fail "Xephyr did not start: $(cat "$E2E_TMP/xephyr.log")"
-export DISPLAY=":$(head -n 1 "$E2E_TMP/nested")"
+DISPLAY=":$(head -n 1 "$E2E_TMP/nested")"
+export DISPLAY
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # Waits until the clock window covers WIDTHxHEIGHT at the top-left corner.
 covers() {
-    local i geometry
-    for i in $(seq 100); do
+    local geometry
+    for _ in $(seq 100); do
         geometry=$(xdotool getwindowgeometry --shell "$clock" | tr '\n' ' ')
         case "$geometry" in
             *"X=0 Y=0 WIDTH=${1%x*} HEIGHT=${1#*x} "*) return 0 ;;
@@ -52,11 +53,14 @@ time_moves() {
     local width=${1%x*} span
     span=$(python3 "$here/screen-pixels.py" span <"$E2E_TMP/$1-b.ppm")
     # Narrower than the first window's shape: the layout fills the width, its panels near both sides.
-    [ "$span" != none ] && [ "${span% *}" -lt $((width / 20)) ] && [ "${span#* }" -gt $((width - width / 20)) ] ||
+    if [ "$span" = none ] || [ "${span% *}" -ge $((width / 20)) ] || [ "${span#* }" -le $((width - width / 20)) ]; then
         e2e_fail "the panels span $span of $width columns at $1: not laid out for this size"
+    fi
 }
 
 ./darvel >"$E2E_TMP/run.log" 2>&1 &
+# e2e_stop and e2e_answer_yes use it.
+# shellcheck disable=SC2034
 E2E_PID=$!
 clock=$(e2e_window Darvel 20) || e2e_fail "no clock window"
 e2e_keys "$clock" space

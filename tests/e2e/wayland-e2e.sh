@@ -9,10 +9,11 @@ command -v weston >/dev/null || { echo "SKIP: no weston (scripts/setup installs 
 [ -n "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland*' -print -quit 2>/dev/null)" ] ||
     { echo "SKIP: no Qt Wayland platform (qt6-wayland)"; exit 77; }
 tmp=$(mktemp -d)
-weston_pid= clock_pid=
+weston_pid=''
+clock_pid=''
 stop() {
-    [ -n "$clock_pid" ] && kill "$clock_pid" 2>/dev/null || true
-    [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null || true
+    if [ -n "$clock_pid" ]; then kill "$clock_pid" 2>/dev/null || true; fi
+    if [ -n "$weston_pid" ]; then kill "$weston_pid" 2>/dev/null || true; fi
     rm -rf "$tmp"
 }
 trap stop EXIT
@@ -39,7 +40,7 @@ pin=4711
 printf '[Network]\nPlayers_View=1\nPort=%s\nBind=127.0.0.1\nRemote_PIN=%s\n' "$port" "$pin" \
     >"$tmp/program/Clock/options.ini"
 cd "$tmp/program/Clock"
-WAYLAND_DISPLAY=wayland-kavro QT_QPA_PLATFORM=wayland DISPLAY= ./darvel >"$tmp/run.log" 2>&1 &
+WAYLAND_DISPLAY=wayland-kavro QT_QPA_PLATFORM=wayland DISPLAY='' ./darvel >"$tmp/run.log" 2>&1 &
 clock_pid=$!
 
 state() { curl -sf "http://127.0.0.1:$port/api/state"; }
