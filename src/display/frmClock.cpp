@@ -97,7 +97,7 @@ void frmClock::createLabels()
         label->setTextFormat(Qt::PlainText);
         if (const auto index = timerIndex(e.id)) {
             label->setProperty("index", *index);
-            // The digits are the largest texts and change every second, among the few texts they show.
+            // The digits are the largest texts and change every second, each cell among a few texts.
             label->setTextCache(&TextPixmapCache::shared());
         }
         if (e.kind == ScreenElement::Kind::Picture) {
