@@ -44,8 +44,9 @@ TextPixmapCache::TextPixmapCache(qint64 maxBytes) : m_pictures(maxBytes) {}
 
 TextPixmapCache& TextPixmapCache::shared()
 {
-    // At 3840x2160 the ten digits and the colon take about 6 MB.
-    static TextPixmapCache cache(8 * 1024 * 1024);
+    // At 3840x2160 the ten digits and the colon take about 7 MB, a screen of payout lines 3 MB; the totals'
+    // texts that change every second pass through and are the first to go.
+    static TextPixmapCache cache(16 * 1024 * 1024);
     return cache;
 }
 

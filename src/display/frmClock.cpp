@@ -97,9 +97,10 @@ void frmClock::createLabels()
         label->setTextFormat(Qt::PlainText);
         if (const auto index = timerIndex(e.id)) {
             label->setProperty("index", *index);
-            // The digits are the largest texts and change every second, each cell among a few texts.
-            label->setTextCache(&TextPixmapCache::shared());
         }
+        // Texts too large for Qt's glyph cache are kept as pictures: the digits, and at 4K the payout
+        // lines, which come back as the list rotates.
+        label->setTextCache(&TextPixmapCache::shared());
         if (e.kind == ScreenElement::Kind::Picture) {
             label->setScaledContents(true);
         }
