@@ -1,12 +1,27 @@
 #include "ClockLabel.h"
 
+#include "TextPixmapCache.h"
 #include "platform/WindowsLineMetrics.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
+ClockLabel::ClockLabel(QWidget* parent) : QLabel(parent) {}
+
+void ClockLabel::setTextCache(TextPixmapCache* cache)
+{
+    m_textCache = cache;
+}
+
 QList<QPoint> ClockLabel::lineOrigins() const
 {
+    if (m_measured.box != contentsRect() || m_measured.align != alignment() || m_measured.font != font() ||
+        m_measured.origins.size() > 32) {
+        m_measured = {font(), contentsRect(), alignment(), {}};
+    }
+    if (const auto known = m_measured.origins.constFind(text()); known != m_measured.origins.cend()) {
+        return *known;
+    }
     const WindowsLineMetrics line(font());
     const QFontMetrics metrics(font());
     const QStringList lines = text().split(u'\n');
@@ -23,6 +38,7 @@ QList<QPoint> ClockLabel::lineOrigins() const
                                                          : box.left();
         origins.append(QPoint(x, blockTop + i * line.height() + line.ascent()));
     }
+    m_measured.origins.insert(text(), origins);
     return origins;
 }
 
@@ -34,10 +50,15 @@ void ClockLabel::paintEvent(QPaintEvent* event)
     }
     QPainter painter(this);
     drawFrame(&painter);
-    painter.setFont(font());
-    painter.setPen(palette().color(foregroundRole()));
     const QStringList lines = text().split(u'\n');
     const QList<QPoint> origins = lineOrigins();
+    const QColor colour = palette().color(foregroundRole());
+    if (m_textCache != nullptr && TextPixmapCache::worthCaching(font(), devicePixelRatioF())) {
+        m_textCache->draw(painter, lines, origins, font(), colour, logicalDpiX(), logicalDpiY());
+        return;
+    }
+    painter.setFont(font());
+    painter.setPen(colour);
     for (int i = 0; i < lines.size(); ++i) {
         painter.drawText(origins.at(i), lines.at(i));
     }

@@ -4,6 +4,7 @@
 #include "ClockLabel.h"
 #include "ColorStyle.h"
 #include "ScreenLayout.h"
+#include "TextPixmapCache.h"
 #include "VirtualKeyMapping.h"
 #include "core/BlindStructure.h"
 #include "core/ClockError.h"
@@ -21,6 +22,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -44,6 +46,8 @@ frmClock::frmClock(ClockScreenContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Darvel"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // paintEvent covers every pixel it is asked for (picture or colour): Qt need not fill it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_logic.hooks.showMouse = [this](bool visible) { ShowMouse(visible); };
     m_logic.hooks.updateStatistics = [this] { m_figures.updateStatistics(m_logic.model); };
     m_logic.hooks.prizePool = [this] { m_figures.prizePool(m_logic.model, PrizeStartPlace); };
@@ -100,6 +104,9 @@ void frmClock::createLabels()
         if (const auto index = timerIndex(e.id)) {
             label->setProperty("index", *index);
         }
+        // Texts too large for Qt's glyph cache are kept as pictures: the digits, and at 4K the payout
+        // lines, which come back as the list rotates.
+        label->setTextCache(&TextPixmapCache::shared());
         if (e.kind == ScreenElement::Kind::Picture) {
             label->setScaledContents(true);
         }
@@ -353,13 +360,31 @@ void frmClock::startAutoSizer()
 void frmClock::showMaximised()
 {
     m_initialised = true;
-    // Without a window manager nothing maximises a window: give it the screen first.
-    if (const QScreen* display = screen()) {
+    fillScreen();
+    activateWindow();
+    setFocus();
+    // A TV switched off and on, or set to another resolution, takes the screen away or changes it.
+    m_screenFollower.start();
+}
+
+void frmClock::fillScreen()
+{
+    QScreen* display = ScreenFollower::targetScreen(windowHandle());
+    if (display != nullptr && windowHandle() != nullptr && windowHandle()->screen() != display) {
+        windowHandle()->setScreen(display);
+    }
+    // A Wayland compositor places windows itself and keeps a maximised window's title bar: the clock asks
+    // for the whole output instead.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        showFullScreen();
+        return;
+    }
+    // Without a window manager nothing maximises a window: give it the screen first. A new size goes
+    // through the resize path: the sizer's pass and a background for that size.
+    if (display != nullptr && !display->availableGeometry().isEmpty()) {
         setGeometry(display->availableGeometry());
     }
     showMaximized();
-    activateWindow();
-    setFocus();
 }
 
 void frmClock::clockTicked()

@@ -6,6 +6,7 @@
 #include "ColourScheme.h"
 #include "CornerNotice.h"
 #include "TournamentFigures.h"
+#include "ScreenFollower.h"
 #include "core/AutoSizer.h"
 #include "core/ClockScreen.h"
 #include "core/ClockScreenLogic.h"
@@ -152,4 +153,8 @@ private:
     void startClockTimer() override;
     void startAutoSizer() override;
     void showMaximised() override;
+    // Fills the screen the window is on, or the primary one when its screen went away.
+    void fillScreen();
+
+    ScreenFollower m_screenFollower{this, [this] { fillScreen(); }};
 };

@@ -1,6 +1,8 @@
 #include "display/frmClock.h"
 
+#include "display/ScreenFollower.h"
 #include "support/ClockWindowFixture.h"
+#include "support/EventLoopWait.h"
 #include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
 
@@ -10,8 +12,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -410,3 +416,47 @@ TEST_F(frmClockTest, ATextChangedAfterTheRecordKeepsItsAlignmentThroughResizes)
 }
 
 } // namespace
+
+TEST_F(frmClockTest, FillsItsScreenAgainWhenScreensComeGoOrChangeSize)
+{
+    QScreen* display = window->windowHandle()->screen();
+    ASSERT_NE(display, nullptr);
+    const QRect full = display->availableGeometry();
+    auto* app = qApp;
+    struct Case
+    {
+        const char* what;
+        std::function<void()> signal;
+    };
+    const std::vector<Case> cases{
+        {"the screen's size", [&] { emit display->geometryChanged(full); }},
+        {"the screen's free area", [&] { emit display->availableGeometryChanged(full); }},
+        {"a screen plugged in", [&] { emit app->screenAdded(display); }},
+        {"another primary screen", [&] { emit app->primaryScreenChanged(display); }},
+    };
+    release(Qt::Key_Space);
+    QApplication::processEvents();
+    const double digitPoints = window->label(ScreenElementId::lblTimer0)->font().pointSizeF();
+    for (const Case& c : cases) {
+        // Where a screen that went away and came back smaller leaves the window.
+        window->setGeometry(QRect(full.topLeft(), full.size() / 2));
+        QApplication::processEvents();
+        ASSERT_NE(window->geometry(), full) << c.what;
+        c.signal();
+        EXPECT_TRUE(runEventsUntil([&] { return window->geometry() == full; })) << c.what;
+        EXPECT_TRUE(window->windowState().testFlag(Qt::WindowMaximized)) << c.what;
+        EXPECT_NEAR(window->label(ScreenElementId::lblTimer0)->font().pointSizeF(), digitPoints,
+                    digitPoints / 100)
+            << c.what << ": laid out for the screen's size again";
+    }
+    const QString running = digits();
+    seconds(2);
+    EXPECT_NE(digits(), running) << "the clock kept time";
+    EXPECT_TRUE(window->clockTick().isActive());
+}
+
+TEST_F(frmClockTest, AWindowWhoseScreenIsGoneFillsThePrimaryOne)
+{
+    EXPECT_EQ(ScreenFollower::targetScreen(window->windowHandle()), QGuiApplication::primaryScreen());
+    EXPECT_EQ(ScreenFollower::targetScreen(nullptr), QGuiApplication::primaryScreen());
+}

@@ -9,6 +9,9 @@
   screen-pixels.py blinds    for the band of the blinds panel in the middle of the screen, the number
                              of rows where black text lies outside the panel's light fill, and the rows
                              looked at
+  screen-pixels.py size      the screenshot's WIDTHxHEIGHT
+  screen-pixels.py span      the first and last columns of the panels' light fill in the band where
+                             the payout list and the totals stand (56 to 64 % of the height)
 """
 import sys
 
@@ -58,6 +61,12 @@ def main():
             if ink and (ink[0] < fill[0] or ink[-1] > fill[-1]):
                 outside += 1
         print(f"{outside} {rows}")
+    elif sys.argv[1] == "size":
+        print(f"{width}x{height}")
+    elif sys.argv[1] == "span":
+        columns = [x for y in range(int(height * 0.56), int(height * 0.64), 8)
+                   for x in range(width) if min(rgb(x, y)) >= 240]
+        print(f"{min(columns)} {max(columns)}" if columns else "none")
 
 
 main()
