@@ -36,7 +36,7 @@ cp -r "$1" "$tmp/program"
 rm -f "$tmp/program/Clock/darvel.ini" "$tmp/program/Clock/logo.jpg"
 cp "$here/../../data/demo/darvel.ini" "$tmp/program/Clock/darvel.ini"
 port=$((20000 + RANDOM % 20000))
-pin=4711
+pin=47110815
 printf '[Network]\nPlayers_View=1\nPort=%s\nBind=127.0.0.1\nRemote_PIN=%s\n' "$port" "$pin" \
     >"$tmp/program/Clock/options.ini"
 cd "$tmp/program/Clock"
