@@ -54,6 +54,21 @@ async function players() {
       return getComputedStyle(document.documentElement).getPropertyValue('--one-two-three').trim();
     });
     check(renamed === '#123456', `a colour named one_two_three set --one-two-three to '${renamed}'`);
+    // The night's plan in the clock's words, and on the page as the state gives it.
+    const plan = await page.evaluate(() => [
+      Live.planTexts({ estimated_end: { level: 14, in: '2:35' }, colour_up: 'Colour up the 25 chips', break: true }),
+      Live.planTexts({ estimated_end: null, colour_up: 'Colour up the 25 and 100 chips', break: false }),
+      Live.planTexts({ estimated_end: null, colour_up: null }),
+    ]);
+    check(plan[0].estimatedEnd === 'Estimated end: level 14, in about 2:35', `plan: ${plan[0].estimatedEnd}`);
+    check(plan[0].colourUp === 'Colour up: the 25 chips at this break', `colour-up: ${plan[0].colourUp}`);
+    check(plan[1].estimatedEnd === '' && plan[1].colourUp === 'Colour up: the 25 and 100 chips at the next break',
+      `next break: ${JSON.stringify(plan[1])}`);
+    check(plan[2].estimatedEnd === '' && plan[2].colourUp === '', `no plan: ${JSON.stringify(plan[2])}`);
+    const live = await page.evaluate(() => [Live.planTexts(Live.state).estimatedEnd,
+      document.getElementById('estimated_end').hidden ? '' : document.getElementById('estimated_end').textContent]);
+    check(live[0] === live[1], `the page shows '${live[1]}' for the state's '${live[0]}'`);
+    console.log(`estimated end on the page: '${live[1]}'`);
     await page.screenshot({ path: join(shots, 'players-phone.png'), fullPage: true });
     const tv = await context.newPage();
     await tv.setViewportSize({ width: 1280, height: 720 });

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Blinds built for the night reach the clock: kavro-blinds writes one from the command line, the builder
 # (New Blinds... in the settings) saves another, the settings choose it, and after a restart the clock
-# shows its blinds.
+# shows its blinds and the players' view the estimated end, which follows the entries.
 # Usage: blinds-e2e.sh <build>/program [folder for the screenshot of the builder]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -84,5 +84,19 @@ next=$(state next_blinds)
 echo "blinds before the restart: $before, after: $after, next: $next"
 case "$after" in *100*200*) ;; *) e2e_fail "the clock shows \"$after\", not the 100/200 of the new level 1" ;; esac
 case "$next" in *125*250*) ;; *) e2e_fail "the next level shows \"$next\", not 125/250" ;; esac
+
+echo "the players' view gives the estimated end, and twenty more entries move it later"
+end() {
+    python3 -c "import json,urllib.request; e=json.load(urllib.request.urlopen('http://127.0.0.1:$port/api/state', timeout=5))['estimated_end']; h,m=e['in'].split(':'); print(e['level'], int(h)*60+int(m))"
+}
+read -r end_level end_minutes <<<"$(end)" || e2e_fail "no estimated end in the state"
+echo "estimated end: level $end_level in $end_minutes minutes"
+[ "$end_level" -ge 2 ] || e2e_fail "the end is estimated at level $end_level"
+for _ in $(seq 20); do e2e_keys "$clock" F8; done
+sleep 1
+read -r later_level later_minutes <<<"$(end)"
+echo "with 20 more entries: level $later_level in $later_minutes minutes"
+[ "$later_level" -gt "$end_level" ] && [ "$later_minutes" -gt "$end_minutes" ] ||
+    e2e_fail "twenty more entries left the end at level $later_level in $later_minutes minutes"
 e2e_close_clock
 echo "blinds-e2e: all checks passed"
