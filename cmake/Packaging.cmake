@@ -85,8 +85,9 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
     set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
 endif()
 # What the program loads at run time rather than links: the X11 platform, the manager database drivers,
-# the wave player and the Tahoma font of the layout.
+# the wave player and the Tahoma font of the layout; on a Wayland desktop (Raspberry Pi OS) the native
+# Wayland platform, which apt installs with the recommendations.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-odbc")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-wine, tdsodbc, odbc-mdbtools")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-wine, tdsodbc, odbc-mdbtools, qt6-wayland")
 include(CPack)
