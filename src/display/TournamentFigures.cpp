@@ -8,23 +8,10 @@
 #include "core/ClockError.h"
 #include "core/ClockScreenModel.h"
 #include "core/LevelClock.h"
-#include "core/StepTimeText.h"
+#include "core/LevelTime.h"
 #include "core/TournamentState.h"
 
 #include <utility>
-
-namespace {
-
-// "mm:ss" in seconds; -1 for a time that is not one ("--:--").
-int secondsOf(const QString& time)
-{
-    if (!time.contains(u':') || time.contains(u'-')) {
-        return -1;
-    }
-    return int(TimeTextLeft(time) * 60 + TimeTextRight(time));
-}
-
-} // namespace
 
 TournamentFigures::TournamentFigures(const TournamentState& state, const BlindStructure& blinds,
                                      MessageBoxes& boxes, QString currencySymbol)
@@ -93,7 +80,7 @@ TournamentSnapshot TournamentFigures::snapshot(const LevelClock& clock)
     s.title = texts.lblTitle.value_or(QString());
     s.level = t.Level;
     s.time = clock.shownTime;
-    s.secondsLeft = secondsOf(clock.shownTime);
+    s.secondsLeft = int(LevelTime::seconds(clock.shownTime).value_or(-1));
     s.paused = clock.isPaused();
     s.inBreak = clock.inBreak();
     s.players = m_state.effectivePlayers();
