@@ -4,15 +4,17 @@
 #include "display/frmClock.h"
 #include "manager/ManagerTimeLimits.h"
 #include "network/OpenFileLimit.h"
+#include "platform/ProcessEnd.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
 
 #include <QApplication>
 
-int main(int argc, char* argv[])
+namespace {
+
+// Everything of the clock's own lives and ends in here, the application object included.
+int runClock(int argc, char* argv[])
 {
-    // The network's connections have a budget sized from this limit; the rest is the clock's own.
-    OpenFileLimit::raiseToHard();
     QApplication app(argc, argv);
     QApplication::setApplicationName(AppTitle());
     QApplication::setApplicationVersion(QStringLiteral(KAVRO_VERSION));
@@ -27,4 +29,13 @@ int main(int argc, char* argv[])
         return *exitCode;
     }
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The network's connections have a budget sized from this limit; the rest is the clock's own.
+    OpenFileLimit::raiseToHard();
+    endProcess(runClock(argc, argv));
 }

@@ -115,21 +115,27 @@ e2e_ini() {
 # A private PulseAudio server whose only output writes everything played, silence included, at the pace
 # of the system clock into $E2E_TMP/tape.raw (16-bit mono at $1 Hz, default 44100). A recording stream
 # of a null sink's monitor drops pieces on a loaded machine; a pipe read by cat does not. Runs as root
-# too (CI): its own runtime folder, no system instance, no D-Bus, no shared memory.
+# too (CI): its own runtime folder, no system instance, no D-Bus, no shared memory. With "null" as $2 the
+# output is a null sink that keeps nothing and answers at once, as a desktop's idle output does.
 e2e_start_sound() {
-    local rate=${1:-44100}
+    local rate=${1:-44100} sink
     export XDG_RUNTIME_DIR="$E2E_TMP/pulse"
     export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR" PULSE_STATE_PATH="$XDG_RUNTIME_DIR"
     export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/native"
     mkdir -p "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
-    mkfifo "$E2E_TMP/tape.fifo"
-    cat "$E2E_TMP/tape.fifo" >"$E2E_TMP/tape.raw" &
-    E2E_TAPE=$!
+    if [ "${2:-}" = null ]; then
+        sink="module-null-sink sink_name=tape rate=$rate"
+    else
+        mkfifo "$E2E_TMP/tape.fifo"
+        cat "$E2E_TMP/tape.fifo" >"$E2E_TMP/tape.raw" &
+        E2E_TAPE=$!
+        sink="module-pipe-sink sink_name=tape file=$E2E_TMP/tape.fifo format=s16le rate=$rate channels=1 use_system_clock_for_timing=yes"
+    fi
     HOME="$XDG_RUNTIME_DIR" pulseaudio --daemonize=no --system=false -n --exit-idle-time=-1 \
         --use-pid-file=false --disable-shm=true --log-target=stderr \
         -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native auth-anonymous=1" \
-        -L "module-pipe-sink sink_name=tape file=$E2E_TMP/tape.fifo format=s16le rate=$rate channels=1 use_system_clock_for_timing=yes" \
+        -L "$sink" \
         >"$E2E_TMP/pulse.log" 2>&1 &
     E2E_PULSE=$!
     for _ in $(seq 100); do
