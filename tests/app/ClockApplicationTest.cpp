@@ -1,20 +1,16 @@
 // Start-up from the entry point to the running clock screen, with the message boxes answered by the test.
 #include "app/ClockApplication.h"
 
+#include "ClockProgramFolder.h"
 #include "core/ClockSettingsFile.h"
 #include "core/Guarded.h"
 #include "core/RecoveryRecord.h"
 #include "core/TournamentState.h"
 #include "display/frmClock.h"
 #include "manager/ManagerRefresher.h"
-#include "support/FakeClock.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
-#include "support/ManagerDatabaseFile.h"
 #include "support/QtPrinters.h"
 #include "support/ScreenElementPrinter.h"
 #include "support/SmallFileSystem.h"
-#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -34,26 +30,10 @@
 
 namespace {
 
-class Startup : public testing::Test
+class Startup : public testing::Test, protected ClockProgramFolder
 {
 protected:
-    TempProgramFolder dir;
-    FakeMessageBoxes boxes;
-    FakeSoundPlayer sounds;
-    FakeClock clock;
-
     void SetUp() override { ASSERT_NO_THROW(WriteManagerDatabase(dir)); }
-
-    void addRequiredFiles()
-    {
-        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
-        dir.copySample("prize-pool.csv", "../prize-pool.csv");
-        dir.copySample("background/Blue.jpg", "background/Blue.jpg");
-        dir.copySample("sounds/Count.wav", "sounds/Count.wav");
-        dir.copySample("sounds/End.wav", "sounds/End.wav");
-    }
-
-    QString caption(ClockApplication& app, ScreenElementId id) { return app.screen()->model().caption(id); }
 };
 
 TEST_F(Startup, FirstStartWithoutRequiredFilesWelcomesThenRefusesToRun)

@@ -1,36 +1,23 @@
 // Start-up on settings and blinds files that a careless edit or another program left behind: whatever the
 // clock cannot use is said to the director, and the players' screen never shows a design caption as a
 // value.
+#include "ClockProgramFolder.h"
 #include "app/ClockApplication.h"
 #include "display/frmClock.h"
-#include "support/FakeClock.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
-#include "support/ManagerDatabaseFile.h"
 #include "support/QtPrinters.h"
-#include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class HostileFiles : public testing::Test
+class HostileFiles : public testing::Test, protected ClockProgramFolder
 {
 protected:
-    TempProgramFolder dir;
-    FakeMessageBoxes boxes;
-    FakeSoundPlayer sounds;
-    FakeClock clock;
-
     void SetUp() override
     {
         ASSERT_NO_THROW(WriteManagerDatabase(dir));
-        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
-        dir.copySample("prize-pool.csv", "../prize-pool.csv");
-        dir.copySample("background/Blue.jpg", "background/Blue.jpg");
+        addRequiredFiles();
     }
-
-    QString caption(ClockApplication& app, ScreenElementId id) { return app.screen()->model().caption(id); }
 
     QStringList warnings() const
     {

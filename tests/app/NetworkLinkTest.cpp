@@ -1,14 +1,10 @@
 // The players' view wired into the running clock: off by default, on through options.ini.
 #include "app/NetworkLink.h"
 
+#include "ClockProgramFolder.h"
 #include "app/ClockApplication.h"
 #include "display/frmClock.h"
 #include "network/HttpExchange.h"
-#include "support/FakeClock.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
-#include "support/ManagerDatabaseFile.h"
-#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -21,23 +17,15 @@
 
 namespace {
 
-class NetworkLinkTest : public testing::Test
+class NetworkLinkTest : public testing::Test, protected ClockProgramFolder
 {
 protected:
-    TempProgramFolder dir;
-    FakeMessageBoxes boxes;
-    FakeSoundPlayer sounds;
-    FakeClock clock;
     quint16 port = 0;
 
     void SetUp() override
     {
         ASSERT_NO_THROW(WriteManagerDatabase(dir));
-        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
-        dir.copySample("prize-pool.csv", "../prize-pool.csv");
-        dir.copySample("background/Blue.jpg", "background/Blue.jpg");
-        dir.copySample("sounds/Count.wav", "sounds/Count.wav");
-        dir.copySample("sounds/End.wav", "sounds/End.wav");
+        addRequiredFiles();
         dir.write("darvel.ini",
                   "Title=Sunday Open\r\nLevel=2\r\nTime=--:--\r\nBlinds=speed.blinds.csv\r\n"
                   "Players=40\r\nEntries=45\r\nBuyin=100\r\nBuyin_Chips=5000\r\nColor_Style=3\r\n");

@@ -1,33 +1,23 @@
 // The announcer wired to the tournament's snapshots: it hears of every change without a timer.
 #include "app/VoiceLink.h"
 
+#include "ClockProgramFolder.h"
 #include "app/ClockApplication.h"
 #include "display/frmClock.h"
-#include "support/FakeClock.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
-#include "support/ManagerDatabaseFile.h"
 #include "support/SnapshotAt.h"
-#include "support/TempProgramFolder.h"
 #include "voice/Announcer.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class VoiceLinkTest : public testing::Test
+class VoiceLinkTest : public testing::Test, protected ClockProgramFolder
 {
 protected:
-    TempProgramFolder dir;
-    FakeMessageBoxes boxes;
-    FakeSoundPlayer sounds;
-    FakeClock clock;
-
     void SetUp() override
     {
         ASSERT_NO_THROW(WriteManagerDatabase(dir));
-        dir.copySample("blinds/Speed.blinds.csv", "blinds/Speed.blinds.csv");
-        dir.copySample("prize-pool.csv", "../prize-pool.csv");
+        addRequiredFiles();
         dir.write("darvel.ini", "Title=Sunday Open\r\nLevel=2\r\nTime=10:00\r\nBlinds=speed.blinds.csv\r\n"
                                 "Players=40\r\nEntries=45\r\n");
     }

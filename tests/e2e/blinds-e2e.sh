@@ -12,12 +12,8 @@ shots=${2:-$E2E_TMP}
 mkdir -p "$shots"
 cd "$E2E_PROGRAM"
 
-printf '%s\r\n' "Color_Style=3" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
-    "Tournament_ID=0" "Title=Friday Game" "Refresh=0" "Time=--:--" "Level=1" ";" "Players=60" \
-    "Entries=60" "Rebuys=10" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" \
-    "Addon_Variance=0" ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" \
-    "Blinds=Speed.blinds.csv" ";" "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=20000" \
-    "Rebuy_Chips=10000" "Addon_Chips=0" >darvel.ini
+e2e_write_ini Color_Style=3 "Title=Friday Game" Players=60 Entries=60 Rebuys=10 Buyin_Chips=20000 \
+    Rebuy_Chips=10000 Addon_Chips=0
 port=$(python3 -c "import socket; s=socket.socket(); s.bind(('127.0.0.1', 0)); print(s.getsockname()[1])")
 printf '[Network]\nPlayers_View=true\nPort=%s\nBind=127.0.0.1\n' "$port" >options.ini
 state() {

@@ -13,12 +13,7 @@ mkdir -p "$shots"
 cd "$E2E_PROGRAM"
 
 # A clock that has run before: no welcome message, blue scheme, no background picture.
-printf '%s\r\n' "Color_Style=3" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
-    "Tournament_ID=0" "Title=Thursday Game" "Refresh=0" "Time=--:--" "Level=1" ";" "Players=8" \
-    "Entries=10" "Rebuys=0" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" \
-    "Addon_Variance=0" ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" \
-    "Blinds=Speed.blinds.csv" ";" "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" \
-    "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
+e2e_write_ini Color_Style=3 "Title=Thursday Game" Players=8 Entries=10
 
 # The average colour of the screen, as "r,g,b".
 screen_colour() {

@@ -13,11 +13,7 @@ e2e_start_sound 44100
 
 printf '%s\r\n' "Level,Small Blind,Big Blind,Ante,Minutes,Break" "1,100,200,0,1,0" "2,200,400,0,1,0" \
     >blinds/Sound.blinds.csv
-printf '%s\r\n' "Color_Style=1" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
-    "Tournament_ID=0" "Title=Sound" "Refresh=0" "Time=00:07" "Level=1" ";" "Players=0" "Entries=0" \
-    "Rebuys=0" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" "Addon_Variance=0" \
-    ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" "Blinds=Sound.blinds.csv" ";" \
-    "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
+e2e_write_ini Title=Sound Time=00:07 Blinds=Sound.blinds.csv
 printf '%s\r\n' "[Voice]" "Announcements=true" "Voice=en" "Rate=160" "Level_Warning_Minutes=0" >options.ini
 awk 'BEGIN { exit !(ARGV[1] > 1.2) }' "$(sox --i -D sounds/End.wav)" || e2e_fail "End.wav is not longer than a second"
 

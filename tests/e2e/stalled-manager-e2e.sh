@@ -48,12 +48,8 @@ SQL
 printf '%s\r\n' "DATABASE=$KAVRO_TEST_PG_DB" "FILEPATH=$E2E_TMP/program/" "SQLSERVER=$KAVRO_TEST_PG_DSN" \
     "DBUSERNAME=" "DBPASSWORD=" >"$E2E_TMP/program/kavro.ini"
 printf '%s\r\n' "Level,Small Blind,Big Blind,Ante,Minutes,Break" "1,25,50,0,20,0" >blinds/Long.blinds.csv
-printf '%s\r\n' "Color_Style=1" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
-    "Tournament_ID=3" "Title=Saturday Bounty Builder" "Refresh=5" "Time=10:00" "Level=1" ";" "Players=0" \
-    "Entries=0" "Rebuys=0" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" \
-    "Addon_Variance=0" ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" \
-    "Blinds=Long.blinds.csv" ";" "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" \
-    "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
+e2e_write_ini Tournament_ID=3 "Title=Saturday Bounty Builder" Refresh=5 Time=10:00 \
+    Blinds=Long.blinds.csv
 
 echo "another session locks the transactions table for a minute"
 PGAPPNAME=kavro-e2e-lock pg -c "BEGIN; LOCK TABLE transactions IN ACCESS EXCLUSIVE MODE; SELECT pg_sleep(60);" \

@@ -22,12 +22,8 @@ printf '%s\r\n' "DATABASE=$db" "FILEPATH=$E2E_TMP/program/" "SQLSERVER=" "DBUSER
 printf '%s\r\n' "Level,Small Blind,Big Blind,Ante,Minutes,Break" "1,25,50,0,1,1" "2,50,100,0,1,0" \
     "3,75,150,0,1,0" >blinds/Short.blinds.csv
 # Level 1 with eight seconds left; the counts start at zero so that only the recount can fill them.
-printf '%s\r\n' "Color_Style=1" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
-    "Tournament_ID=3" "Title=Saturday Bounty Builder" "Refresh=5" "Time=00:08" "Level=1" ";" "Players=0" \
-    "Entries=0" "Rebuys=0" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" \
-    "Addon_Variance=0" ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" \
-    "Blinds=Short.blinds.csv" ";" "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" \
-    "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
+e2e_write_ini Tournament_ID=3 "Title=Saturday Bounty Builder" Refresh=5 Time=00:08 \
+    Blinds=Short.blinds.csv
 
 # The program has no log: the sounds it asks for are seen as the sound files it opens. Each is read once
 # and kept until it changes, so the first count-down shows one Count.wav and one End.wav; that every

@@ -108,6 +108,25 @@ e2e_keys() {
     xdotool key --delay 120 "$@"
 }
 
+# Writes darvel.ini into the working folder: the 34 lines of a clock that has run before (no welcome), with
+# each KEY=VALUE argument in place of its default.
+e2e_write_ini() {
+    local lines=(Color_Style=1 Tick_Sound=Count.wav End_Sound=End.wav Background= ";" Tournament_ID=0 Title=Clock
+        Refresh=0 "Time=--:--" Level=1 ";" Players=0 Entries=0 Rebuys=0 Addons=0 ";" Player_Variance=0
+        Entry_Variance=0 Rebuy_Variance=0 Addon_Variance=0 ";" Prize_Rounding=0 Prize_Guarantee=0
+        Prize_Contribution=0 ";" Blinds=Speed.blinds.csv ";" Buyin=20 Rebuy=20 Addon=20 ";" Buyin_Chips=1000
+        Rebuy_Chips=1000 Addon_Chips=1000)
+    local arg i found
+    for arg in "$@"; do
+        found=
+        for i in "${!lines[@]}"; do
+            [ "${lines[$i]%%=*}" = "${arg%%=*}" ] && { lines[i]=$arg; found=1; }
+        done
+        [ -n "$found" ] || e2e_fail "darvel.ini has no key ${arg%%=*}"
+    done
+    printf '%s\r\n' "${lines[@]}" >darvel.ini
+}
+
 e2e_ini() {
     grep -a "^$1=" "$E2E_PROGRAM/darvel.ini" | tr -d '\r' | cut -d= -f2-
 }

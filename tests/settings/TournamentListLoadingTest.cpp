@@ -1,6 +1,6 @@
 // The settings dialog's tournament list comes from the manager's database, which may be slow or locked:
 // the dialog opens at once with the list "loading", works meanwhile, and takes the list when it comes.
-#include "SettingsFakes.h"
+#include "SettingsDialogWorld.h"
 #include "core/BlindStructure.h"
 #include "core/ClockSettingsFile.h"
 #include "manager/ManagerConnection.h"
@@ -9,11 +9,8 @@
 #include "manager/RunWithinTimeLimit.h"
 #include "settings/ManagerTournamentSource.h"
 #include "settings/frmClockSettings.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
 #include "support/QtPrinters.h"
 #include "support/ShortManagerTimeLimits.h"
-#include "support/TempProgramFolder.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -44,24 +41,13 @@ public:
     }
 };
 
-class ListLoading : public testing::Test
+class ListLoading : public testing::Test, protected SettingsDialogWorld
 {
 protected:
-    TempProgramFolder dir;
-    TournamentState state;
-    BlindStructure blinds;
-    FakeMessageBoxes boxes;
-    FakeFileChooser files;
-    FakeSoundPlayer sounds;
-    FakeDesktopOpener desktop;
-    QStringList screenCalls;
-    FakeClockScreen screen{screenCalls};
-    std::unique_ptr<SettingsDialogContext> context;
     std::unique_ptr<frmClockSettings> dialog;
 
     void SetUp() override
     {
-        state.Folders = dir.folders();
         ReadWriteClockSettings(state, "read");
         state.Tournament.Level = 1;
         state.Tournament.Tournament_ID = 9;
@@ -71,8 +57,7 @@ protected:
     }
     frmClockSettings& open(TournamentSource& source)
     {
-        context = std::make_unique<SettingsDialogContext>(
-            SettingsDialogContext{state, blinds, source, boxes, files, sounds, desktop, "$", screen, {}, {}});
+        makeContext(source);
         dialog = std::make_unique<frmClockSettings>(*context);
         dialog->show();
         return *dialog;

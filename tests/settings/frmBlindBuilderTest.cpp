@@ -1,15 +1,12 @@
 // The blinds builder driven as the director would, offscreen, with its boxes and chooser answered.
 #include "settings/frmBlindBuilder.h"
 
-#include "SettingsFakes.h"
+#include "SettingsDialogWorld.h"
 #include "core/BlindStructure.h"
 #include "core/ClockSettingsFile.h"
 #include "settings/SettingsDialogContext.h"
 #include "settings/SettingsSave.h"
 #include "settings/frmClockSettings.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
-#include "support/TempProgramFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,29 +23,15 @@
 
 namespace {
 
-class BlindBuilder : public testing::Test
+class BlindBuilder : public testing::Test, protected SettingsDialogWorld
 {
 protected:
-    TempProgramFolder dir;
-    TournamentState state;
-    BlindStructure blinds;
-    FakeTournamentSource tournaments;
-    FakeMessageBoxes boxes;
-    FakeFileChooser files;
-    FakeSoundPlayer sounds;
-    FakeDesktopOpener desktop;
-    QStringList screenCalls;
-    FakeClockScreen screen{screenCalls};
-    std::unique_ptr<SettingsDialogContext> context;
     std::unique_ptr<frmBlindBuilder> builder;
     QList<BlindStructure> usedNow;
 
     void SetUp() override
     {
-        state.Folders = dir.folders();
-        context = std::make_unique<SettingsDialogContext>(SettingsDialogContext{
-            state, blinds, tournaments, boxes, files, sounds, desktop, "$", screen, {}, {}});
-        context->useBlindsNow = [this](const BlindStructure& s) { usedNow.append(s); };
+        makeContext().useBlindsNow = [this](const BlindStructure& s) { usedNow.append(s); };
     }
 
     frmBlindBuilder& open()

@@ -2,15 +2,12 @@
 // the manager answered by the test.
 #include "settings/frmClockSettings.h"
 
-#include "SettingsFakes.h"
+#include "SettingsDialogWorld.h"
 #include "core/BlindStructure.h"
 #include "core/ClockSettingsFile.h"
 #include "settings/PictureBox.h"
 #include "settings/RemainingTime.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeSoundPlayer.h"
 #include "support/QtPrinters.h"
-#include "support/TempProgramFolder.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -44,25 +41,13 @@ QByteArray jpeg(QColor colour)
     return bytes;
 }
 
-class SettingsDialog : public testing::Test
+class SettingsDialog : public testing::Test, protected SettingsDialogWorld
 {
 protected:
-    TempProgramFolder dir;
-    TournamentState state;
-    BlindStructure blinds;
-    FakeTournamentSource tournaments;
-    FakeMessageBoxes boxes;
-    FakeFileChooser files;
-    FakeSoundPlayer sounds;
-    FakeDesktopOpener desktop;
-    QStringList screenCalls;
-    FakeClockScreen screen{screenCalls};
-    std::unique_ptr<SettingsDialogContext> context;
     std::unique_ptr<frmClockSettings> dialog;
 
     void SetUp() override
     {
-        state.Folders = dir.folders();
         ReadWriteClockSettings(state, "read"); // darvel.ini exists from start-up on
         state.Tournament.Level = 1;
         dir.write("blinds/speed.blinds.csv", "x");
@@ -82,9 +67,7 @@ protected:
 
     frmClockSettings& open()
     {
-        context = std::make_unique<SettingsDialogContext>(SettingsDialogContext{
-            state, blinds, tournaments, boxes, files, sounds, desktop, "$", screen, {}, {}});
-        context->refreshFromManager = [this] { screenCalls << "refresh"; };
+        makeContext().refreshFromManager = [this] { screenCalls << "refresh"; };
         dialog = std::make_unique<frmClockSettings>(*context);
         dialog->show();
         return *dialog;

@@ -13,11 +13,7 @@ cd "$E2E_PROGRAM"
 printf '%s\r\n' "Level,Small Blind,Big Blind,Ante,Minutes,Break" "1,100,200,0,1,0" "2,1.5K,3K,500,1,0" \
     >blinds/Voice.blinds.csv
 clock_settings() {
-    printf '%s\r\n' "Color_Style=1" "Tick_Sound=Count.wav" "End_Sound=End.wav" "Background=" ";" \
-        "Tournament_ID=0" "Title=Voice" "Refresh=0" "Time=$1" "Level=1" ";" "Players=0" "Entries=0" \
-        "Rebuys=0" "Addons=0" ";" "Player_Variance=0" "Entry_Variance=0" "Rebuy_Variance=0" "Addon_Variance=0" \
-        ";" "Prize_Rounding=0" "Prize_Guarantee=0" "Prize_Contribution=0" ";" "Blinds=Voice.blinds.csv" ";" \
-        "Buyin=20" "Rebuy=20" "Addon=20" ";" "Buyin_Chips=1000" "Rebuy_Chips=1000" "Addon_Chips=1000" >darvel.ini
+    e2e_write_ini Title=Voice "Time=$1" Blinds=Voice.blinds.csv
 }
 # The cache names a file by the SHA-1 of the voice, the rate and the words.
 level2_text="Level 2. Blinds 1500 and 3000, ante 500."
