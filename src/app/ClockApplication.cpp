@@ -89,7 +89,7 @@ std::optional<int> ClockApplication::start()
         m_screen->showModel();
     }
     m_keeper->started();
-    startNetwork();
+    applyNetworkOptions();
     startVoice();
     if (m_resumed && !m_resumed->Closed) {
         m_boxes.show(MessageBoxes::Icon::Information,
@@ -111,25 +111,39 @@ std::optional<int> ClockApplication::start()
     return std::nullopt;
 }
 
-void ClockApplication::startNetwork()
+void ClockApplication::applyNetworkOptions()
 {
-    // Off unless switched on in options.ini: no port is opened.
-    const ClockOptions options = ClockOptions::load(m_state.Folders.Program);
-    if (!options.network.playersView) {
+    // Off unless switched on in options.ini: no port is opened. The same options keep the server running,
+    // and with it every paired phone.
+    const ClockOptions::Network wanted = ClockOptions::load(m_state.Folders.Program).network;
+    if (m_network && wanted == m_networkOptions) {
         return;
     }
-    m_network = std::make_unique<NetworkLink>(options.network, m_clock, *m_screen);
+    stopNetwork();
+    m_networkOptions = wanted;
+    if (!wanted.playersView) {
+        return;
+    }
+    m_network = std::make_unique<NetworkLink>(wanted, m_clock, *m_screen);
     QString error;
     if (!m_network->start(&error)) {
         m_network.reset();
         m_screen->notice().post(QStringLiteral("players-view"),
                                 QStringLiteral("The players' view could not be opened on port %1: %2")
-                                    .arg(options.network.port)
+                                    .arg(wanted.port)
                                     .arg(error),
                                 CornerNotice::FeatureMs);
         return;
     }
     m_screen->logic().keys.qrCodeToggled = [this] { m_network->toggleQrCode(); };
+}
+
+void ClockApplication::stopNetwork()
+{
+    m_screen->logic().keys.qrCodeToggled = nullptr;
+    m_network.reset();
+    m_screen->notice().clear(QStringLiteral("players-view"));
+    m_screen->notice().clear(QStringLiteral("remote"));
 }
 
 void ClockApplication::resumeFromRecovery()
@@ -218,6 +232,7 @@ void ClockApplication::openOptions()
     }
     if (dialog.exec() == QDialog::Accepted) {
         m_voice->start(m_screen->snapshot());
+        applyNetworkOptions();
     }
     m_voice->endTest();
 }

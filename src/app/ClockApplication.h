@@ -50,6 +50,9 @@ public:
     ManagerRefresher* refresher() const;
     // The players' view, the TV view and the remote; null while [Network] Players_View is off.
     NetworkLink* network() const { return m_network.get(); }
+    // Reads [Network] of options.ini again, as the Options dialog does when it is closed with OK: changed
+    // options restart the server at once (paired phones pair again), the same ones leave it alone.
+    void applyNetworkOptions();
     // The spoken announcements; exists once the screen is up.
     VoiceLink* voice() const { return m_voice.get(); }
 
@@ -83,6 +86,7 @@ private:
     std::optional<RecoveryValues> m_resumed;
     std::unique_ptr<RecoveryKeeper> m_keeper;
     std::unique_ptr<NetworkLink> m_network;
+    ClockOptions::Network m_networkOptions;
     std::unique_ptr<FileChooser> m_platformFiles;
     std::unique_ptr<DesktopOpener> m_platformDesktop;
     FileChooser* m_files = nullptr;
@@ -94,7 +98,7 @@ private:
     // The settings dialog and the help screen, modal over the clock screen.
     void openSettings();
     void openHelp();
-    void startNetwork();
+    void stopNetwork();
     void startVoice();
     void openOptions();
 };

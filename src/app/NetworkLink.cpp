@@ -39,6 +39,8 @@ NetworkLink::NetworkLink(const ClockOptions::Network& options, const MonotonicCl
 NetworkLink::~NetworkLink()
 {
     m_screen.removeEventFilter(this);
+    // The code belongs to the screen, which outlives the link when the players' view is switched off.
+    delete m_qr;
 }
 
 bool NetworkLink::start(QString* error)

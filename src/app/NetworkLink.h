@@ -5,11 +5,12 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QLabel>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 class MonotonicClock;
-class QLabel;
 class frmClock;
 
 // The clock screen on the network: hands each new snapshot of the tournament, and each change of the
@@ -42,7 +43,7 @@ private:
     QTimer m_heartbeat;
     QByteArray m_published;
     bool m_publishQueued = false;
-    QLabel* m_qr = nullptr;
+    QPointer<QLabel> m_qr;
     QImage m_qrImage;
     bool m_qrWanted = true;
     bool m_dialogOpen = false;

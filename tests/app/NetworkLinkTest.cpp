@@ -7,12 +7,15 @@
 #include "network/HttpExchange.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QPushButton>
 #include <QTcpServer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -292,4 +295,77 @@ TEST_F(NetworkLinkTest, ForgettingThePairedPhonesEndsTheirTokensAtOnce)
     EXPECT_EQ(command(token, "player_up").status, 200);
     app.network()->service().forgetPairedPhones();
     EXPECT_EQ(command(token, "player_up").status, 401);
+}
+
+// Options closed with OK: the players' view opens, moves to a new PIN and closes without a restart.
+TEST_F(NetworkLinkTest, ChangedOptionsTakeEffectAtOnceAndTheSameOnesKeepThePairedPhones)
+{
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_EQ(app.network(), nullptr);
+    const auto qrCodes = [&] { return app.screen()->findChildren<QLabel*>("imgQrCode").size(); };
+
+    options(true);
+    app.applyNetworkOptions();
+    ASSERT_NE(app.network(), nullptr);
+    EXPECT_TRUE(portOpen());
+    EXPECT_EQ(qrCodes(), 1);
+    const QByteArray token = pairedToken();
+
+    NetworkLink* const running = app.network();
+    app.applyNetworkOptions();
+    EXPECT_EQ(app.network(), running);
+    EXPECT_EQ(command(token, "player_up").status, 200);
+
+    options(true, QStringLiteral("24680246"));
+    app.applyNetworkOptions();
+    ASSERT_NE(app.network(), nullptr);
+    EXPECT_EQ(command(token, "player_up").status, 401);
+    EXPECT_EQ(pair("135799").status, 401);
+    EXPECT_EQ(pair("24680246").status, 200);
+    EXPECT_EQ(qrCodes(), 1);
+
+    options(false);
+    app.applyNetworkOptions();
+    EXPECT_EQ(app.network(), nullptr);
+    EXPECT_FALSE(portOpen());
+    EXPECT_EQ(qrCodes(), 0);
+    app.screen()->keyReleased(VirtualKey::F3); // nothing to show or hide, and nothing breaks
+    EXPECT_EQ(qrCodes(), 0);
+}
+
+// The director switches the players' view on in Options over the running clock; the pages answer before
+// the settings are closed.
+TEST_F(NetworkLinkTest, SwitchedOnInOptionsTheViewOpensWithoutARestart)
+{
+    options(false);
+    ClockApplication app(dir.folders().Program, boxes, sounds, clock);
+    ASSERT_EQ(app.start(), std::nullopt);
+    ASSERT_EQ(app.network(), nullptr);
+    bool switchedOn = false;
+    bool openedAtOnce = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            return;
+        }
+        if (dialog->objectName() == "frmOptions" && !switchedOn) {
+            dialog->findChild<QCheckBox*>("chkPlayersView")->setChecked(true);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            switchedOn = true;
+        } else if (dialog->objectName() == "frmClockSettings" && !switchedOn) {
+            QMetaObject::invokeMethod(dialog->findChild<QPushButton*>("cmdOptions"), "click",
+                                      Qt::QueuedConnection);
+        } else if (dialog->objectName() == "frmClockSettings") {
+            openedAtOnce = app.network() != nullptr;
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        }
+    });
+    driver.start(50);
+    app.screen()->settingsClicked();
+    EXPECT_TRUE(switchedOn);
+    EXPECT_TRUE(openedAtOnce);
+    ASSERT_NE(app.network(), nullptr);
+    EXPECT_TRUE(portOpen());
 }
