@@ -14,7 +14,7 @@ cd "$E2E_PROGRAM"
 
 e2e_write_ini Color_Style=3 "Title=Friday Game" Players=60 Entries=60 Rebuys=10 Buyin_Chips=20000 \
     Rebuy_Chips=10000 Addon_Chips=0
-port=$(python3 -c "import socket; s=socket.socket(); s.bind(('127.0.0.1', 0)); print(s.getsockname()[1])")
+port=$(e2e_free_ports)
 printf '[Network]\nPlayers_View=true\nPort=%s\nBind=127.0.0.1\n' "$port" >options.ini
 state() {
     python3 -c "import json,sys,urllib.request; print(json.load(urllib.request.urlopen('http://127.0.0.1:$port/api/state', timeout=5))[sys.argv[1]])" "$1"

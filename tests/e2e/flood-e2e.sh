@@ -13,19 +13,7 @@ e2e_copy_program "$1"
 shots=${2:-$E2E_TMP}
 cd "$E2E_PROGRAM"
 
-# Two free neighbouring ports, from a random start so parallel runs do not meet.
-port=$(python3 -c '
-import random, socket
-p = random.randrange(25000, 45000, 2)
-while True:
-    try:
-        with socket.socket() as a, socket.socket() as b:
-            a.bind(("127.0.0.1", p))
-            b.bind(("127.0.0.1", p + 1))
-        break
-    except OSError:
-        p += 2
-print(p)')
+port=$(e2e_free_ports)
 push=$((port + 1))
 printf '[Network]\nPlayers_View=true\nPort=%s\nBind=127.0.0.1\n' "$port" >options.ini
 printf '%s\r\n' Color_Style=1 Tick_Sound=Count.wav End_Sound=End.wav Background= ';' \

@@ -5,6 +5,7 @@
 # Usage: wayland-e2e.sh <build>/program
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/xvfb-session.sh" # e2e_free_ports only: this test has no X server
 command -v weston >/dev/null || { echo "SKIP: no weston (scripts/setup installs it)"; exit 77; }
 [ -n "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland*' -print -quit 2>/dev/null)" ] ||
     { echo "SKIP: no Qt Wayland platform (qt6-wayland)"; exit 77; }
@@ -35,7 +36,7 @@ for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-kavro" ] && break; sleep 
 cp -r "$1" "$tmp/program"
 rm -f "$tmp/program/Clock/darvel.ini" "$tmp/program/Clock/logo.jpg"
 cp "$here/../../data/demo/darvel.ini" "$tmp/program/Clock/darvel.ini"
-port=$((20000 + RANDOM % 20000))
+port=$(e2e_free_ports)
 pin=47110815
 printf '[Network]\nPlayers_View=1\nPort=%s\nBind=127.0.0.1\nRemote_PIN=%s\n' "$port" "$pin" \
     >"$tmp/program/Clock/options.ini"

@@ -127,6 +127,23 @@ e2e_write_ini() {
     printf '%s\r\n' "${lines[@]}" >darvel.ini
 }
 
+# Prints a port that is free on 127.0.0.1 together with the next one (the live push takes Port+1),
+# from a random start so that tests running side by side do not meet.
+e2e_free_ports() {
+    python3 -c '
+import random, socket
+p = random.randrange(25000, 45000, 2)
+while True:
+    try:
+        with socket.socket() as a, socket.socket() as b:
+            a.bind(("127.0.0.1", p))
+            b.bind(("127.0.0.1", p + 1))
+        break
+    except OSError:
+        p += 2
+print(p)'
+}
+
 e2e_ini() {
     grep -a "^$1=" "$E2E_PROGRAM/darvel.ini" | tr -d '\r' | cut -d= -f2-
 }
