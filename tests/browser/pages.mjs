@@ -136,10 +136,15 @@ async function remoteRefused() {
     await page.fill('#pin', process.env.PIN);
     await page.click('#pairing button');
     await page.waitForSelector('#commands', { state: 'visible' });
+    // The pairing's own message stands until the command's answer replaces it.
+    const before = await text(page, 'message');
     await page.click('button[data-command="player_up"]');
-    await page.waitForFunction(() => document.getElementById('message').textContent.length > 0);
+    await page.waitForFunction((old) => {
+      const now = document.getElementById('message').textContent;
+      return now.length > 0 && now !== old;
+    }, before);
     const said = await text(page, 'message');
-    console.log(`remote with a dialog open: ${said}`);
+    console.log(`remote with a dialog open: ${said} (before the command: ${before})`);
     check(said === 'the clock has a dialog open', `the remote said '${said}'`);
     await page.screenshot({ path: join(shots, 'remote-dialog-open.png'), fullPage: true });
   } finally {
