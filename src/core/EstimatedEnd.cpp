@@ -1,18 +1,28 @@
 #include "EstimatedEnd.h"
 
-#include "BlindAmount.h"
+#include "BigBlindValues.h"
 #include "BlindStructure.h"
 #include "TournamentState.h"
 
 std::optional<EstimatedEnd> EstimatedEnd::estimate(const BlindStructure& structure, int currentLevel,
                                                    qint64 secondsLeft, bool inBreak, double totalChips)
 {
-    if (!(totalChips > 0) || !structure.hasLevel(currentLevel)) {
+    BigBlindValues bigBlinds;
+    return estimate(structure, bigBlinds.of(structure), currentLevel, secondsLeft, inBreak, totalChips);
+}
+
+std::optional<EstimatedEnd> EstimatedEnd::estimate(const BlindStructure& structure,
+                                                   const QList<std::optional<double>>& bigBlinds,
+                                                   int currentLevel, qint64 secondsLeft, bool inBreak,
+                                                   double totalChips)
+{
+    if (!(totalChips > 0) || !structure.hasLevel(currentLevel) ||
+        bigBlinds.size() <= structure.levelCount()) {
         return std::nullopt;
     }
     const double goal = totalChips / 20.0;
     for (int level = 1; level <= currentLevel; ++level) {
-        const auto big = BlindAmount::value(structure.at(level).BigBlind);
+        const auto& big = bigBlinds.at(level);
         if (big && *big >= goal) {
             return EstimatedEnd{level, 0};
         }
@@ -23,7 +33,7 @@ std::optional<EstimatedEnd> EstimatedEnd::estimate(const BlindStructure& structu
     }
     for (int level = currentLevel + 1; level <= structure.levelCount(); ++level) {
         const BlindLevel& row = structure.at(level);
-        const auto value = BlindAmount::value(row.BigBlind);
+        const auto& value = bigBlinds.at(level);
         if (!value) {
             return std::nullopt;
         }

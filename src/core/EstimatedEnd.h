@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -19,6 +20,11 @@ struct EstimatedEnd
     // (even read as "1.5K" or "2M") or no level reaches the goal.
     static std::optional<EstimatedEnd> estimate(const BlindStructure& structure, int currentLevel,
                                                 qint64 secondsLeft, bool inBreak, double totalChips);
+    // The same with the structure's big blinds already read (BigBlindValues), as a tick asks for it.
+    static std::optional<EstimatedEnd> estimate(const BlindStructure& structure,
+                                                const QList<std::optional<double>>& bigBlinds,
+                                                int currentLevel, qint64 secondsLeft, bool inBreak,
+                                                double totalChips);
 
     // All chips in play by the effective entries, rebuys and add-ons and the three chip settings;
     // nothing when a count is out of range or no chips are set.

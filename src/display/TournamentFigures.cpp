@@ -107,8 +107,8 @@ TournamentSnapshot TournamentFigures::snapshot(const LevelClock& clock)
     s.nextBlindsText = BlindsText(clock.shownNextLevel);
     s.nextAnteText = AnteText(clock.shownNextLevel);
     if (s.totalChips && s.secondsLeft >= 0) {
-        s.estimatedEnd =
-            EstimatedEnd::estimate(m_blinds, t.Level, s.secondsLeft, s.inBreak, s.totalChips->toDouble());
+        s.estimatedEnd = EstimatedEnd::estimate(m_blinds, m_bigBlinds.of(m_blinds), t.Level, s.secondsLeft,
+                                                s.inBreak, s.totalChips->toDouble());
     }
     // During a break the level stays the one the break follows: its row holds the break's note.
     if (m_blinds.hasLevel(t.Level) && m_blinds.at(t.Level).hasBreak()) {

@@ -4,6 +4,7 @@
 #include "PayoutTemplateCache.h"
 #include "PayoutTemplateWarnings.h"
 #include "StatisticsTexts.h"
+#include "core/BigBlindValues.h"
 #include "core/TournamentSnapshot.h"
 
 #include <QString>
@@ -40,6 +41,8 @@ private:
     QString m_currency;
     PayoutTemplateWarnings m_warnings;
     PayoutTemplateCache m_templates;
+    // The structure's big blinds as numbers for the estimated end, read again only where a text changed.
+    BigBlindValues m_bigBlinds;
 
     // The last whole payout list and what it was worked out from: a long list costs a rebuild only when
     // a count, the pool or the template changes.

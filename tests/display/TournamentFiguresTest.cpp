@@ -142,6 +142,39 @@ TEST_F(TournamentFiguresTest, TheEstimatedEndAndTheColourUpFollowTheCountsAndThe
     EXPECT_FALSE(figures.snapshot(clock()).estimatedEnd.has_value()) << "no chips, no estimate";
 }
 
+// The big blinds are read once and kept: a structure replaced under the same figures (Use now, a new
+// file) must still be read afresh, level by level.
+TEST_F(TournamentFiguresTest, TheEstimatedEndFollowsAStructureReplacedUnderIt)
+{
+    const auto fill = [](BlindStructure& plan, const QStringList& bigBlinds) {
+        plan.reset();
+        for (qsizetype i = 0; i < bigBlinds.size(); ++i) {
+            plan.append({qint16(i + 1), "1", bigBlinds.at(i), "0", 20, 0, QString()});
+        }
+    };
+    BlindStructure plan;
+    fill(plan, {"100", "200", "400", "800", "1.6K", "3.2K", "6.4K"});
+    state.Tournament.Entries = 10;
+    state.Tournament.Players = 10;
+    TournamentFigures figures(state, plan, boxes, "$");
+    // 50,000 chips: a big blind of 2,500 ends the night.
+    ASSERT_TRUE(figures.snapshot(clock()).estimatedEnd.has_value());
+    EXPECT_EQ(figures.snapshot(clock()).estimatedEnd->level, 6);
+
+    fill(plan, {"100", "200", "400", "800", "1.6K", "2.4K", "6.4K"});
+    ASSERT_TRUE(figures.snapshot(clock()).estimatedEnd.has_value());
+    EXPECT_EQ(figures.snapshot(clock()).estimatedEnd->level, 7) << "a changed level was not read again";
+
+    fill(plan, {"100", "200", "400", "800", "1.6K"});
+    EXPECT_FALSE(figures.snapshot(clock()).estimatedEnd.has_value()) << "levels that went are still counted";
+
+    fill(plan, {"100", "200", "400", "800", "1.6K", "x", "3M"});
+    EXPECT_FALSE(figures.snapshot(clock()).estimatedEnd.has_value()) << "a big blind that is no number";
+    fill(plan, {"100", "200", "400", "800", "1.6K", "2K", "3M"});
+    ASSERT_TRUE(figures.snapshot(clock()).estimatedEnd.has_value());
+    EXPECT_EQ(figures.snapshot(clock()).estimatedEnd->level, 7);
+}
+
 TEST_F(TournamentFiguresTest, ACountThatOverflowsPaysNothingOutOfIt)
 {
     state.Tournament.Entries = 32767;
